@@ -1,0 +1,168 @@
+// The eleven exports: the whole contract with the host.  Each is a thin
+// frame: it copies the host's texts, runs one operation and copies results
+// back.  No exception leaves any of them.
+#include <cstdint>
+#include <new>
+#include <string>
+
+#include "EdiHal_X.h"
+#include "export/PrepareExportFileName.h"
+#include "export/RejectDocumentExport.h"
+#include "import/ImportInvoiceDocument.h"
+#include "platform/Platform.h"
+#include "plugin/Parameters.h"
+#include "plugin/TVEXBibliotekaEDI.h"
+#include "plugin/TextBuffer.h"
+#include "plugin/WorkerGuard.h"
+#include "selection/ImportSelectionList.h"
+#include "text/Texts.h"
+
+#if defined(EDIHAL_TEST_HOOKS)
+#include "plugin/TestHooks.h"
+#else
+namespace edihal {
+using LibraryObject = TVEXBibliotekaEDI;
+inline bool FailIfArmed(TVEXBibliotekaEDI& /*library*/) {
+  return false;
+}
+}  // namespace edihal
+#endif
+
+using edihal::TVEXBibliotekaEDI;
+
+namespace {
+
+TVEXBibliotekaEDI* Library(EdiHalLibrary library) {
+  return static_cast<TVEXBibliotekaEDI*>(library);
+}
+
+// Steps 1 to 3 of every worker export: store the call context, then build
+// the worker's inputs and run it inside the guard.  True when it ended
+// normally.
+template <typename Work>
+bool RunWorker(EdiHalLibrary handle, EdiHalHostValue context, Work&& work) noexcept {
+  TVEXBibliotekaEDI* library = Library(handle);
+  if (library == nullptr) return false;  // nothing to report to
+  library->CallContext = context;
+  return edihal::RunGuarded(*library, [&] {
+    if (!edihal::FailIfArmed(*library)) work(*library);
+  });
+}
+
+}  // namespace
+
+extern "C" {
+
+EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLTypBiblioteki(void) {
+  return EDIHAL_LIBRARY_TYPE;
+}
+
+EDIHAL_EXPORT void EDIHAL_STDCALL VEXDLLWlasciwosci(char* buffer, int32_t property_id) {
+  const char* text = "";
+  switch (property_id) {
+    case 1:
+      text = edihal::texts::kFormatName;
+      break;
+    case 2:
+      text = edihal::texts::kModuleName;
+      break;
+    case 401:
+    case 402:
+    case 403:
+    case 404:
+      text = "0";
+      break;
+    default:
+      break;
+  }
+  edihal::WriteTextBuffer(buffer, text);
+}
+
+EDIHAL_EXPORT EdiHalLibrary EDIHAL_STDCALL VEXDLLRejestrujBiblioteke(EdiHalHostValue host,
+                                                                     int32_t /*ignored1*/,
+                                                                     int32_t /*ignored2*/,
+                                                                     int32_t /*ignored3*/) {
+  TVEXBibliotekaEDI* library = new (std::nothrow) edihal::LibraryObject(host);
+  return library;
+}
+
+EDIHAL_EXPORT void EDIHAL_STDCALL VEXDLLRejestrujCallback(EdiHalLibrary library, void* callback,
+                                                          int32_t callback_id) {
+  if (library != nullptr) Library(library)->RegisterCallback(callback, callback_id);
+}
+
+EDIHAL_EXPORT void EDIHAL_STDCALL VEXDLLZwolnijBiblioteke(EdiHalLibrary library) {
+  delete Library(library);
+}
+
+EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLParametr(int32_t group, int32_t index, char* name,
+                                                    char* description, char* default_value,
+                                                    int32_t /*ignored1*/, int32_t /*ignored2*/,
+                                                    int32_t* flag) {
+  try {
+    return edihal::DescribeParameter(edihal::SystemPlatform(), group, index, name, description,
+                                     default_value, flag);
+  } catch (...) {
+    return 0;  // only an allocation can fail here
+  }
+}
+
+EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLTekstListyParametru(const char* name, int32_t index,
+                                                               char* buffer) {
+  try {
+    std::string entry;
+    if (!edihal::ParameterListEntry(edihal::TextArgument(name), index, entry)) return 0;
+    edihal::WriteTextBuffer(buffer, entry);
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
+EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiPrzedEksportem(EdiHalLibrary library,
+                                                             EdiHalHostValue context,
+                                                             char* path_buffer, char* filter_buffer,
+                                                             char* prompt_buffer, int32_t* flag) {
+  edihal::ExportProposal proposal;
+  const bool done = RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
+    const std::int32_t number = edihal::NumberArgument(path_buffer);
+    edihal::PrepareExportFileName(object, edihal::SystemPlatform(), number, proposal);
+  });
+  if (!done) return 0;
+  edihal::WriteTextBuffer(path_buffer, proposal.path);
+  edihal::WriteTextBuffer(filter_buffer, proposal.filter);
+  edihal::WriteTextBuffer(prompt_buffer, proposal.prompt);
+  if (flag != nullptr) *flag = proposal.flag ? 1 : 0;
+  return 1;
+}
+
+EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiEksportujDokument(EdiHalLibrary library,
+                                                                EdiHalHostValue context,
+                                                                const char* text1,
+                                                                const char* text2) {
+  return RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
+    edihal::RejectDocumentExport(object, edihal::TextArgument(text1), edihal::TextArgument(text2));
+  });
+}
+
+EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiUtworzListeWyboruImportu(EdiHalLibrary library,
+                                                                       EdiHalHostValue context,
+                                                                       const char* list_path) {
+  return RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
+    edihal::BuildImportSelectionList(object, edihal::SystemPlatform(),
+                                     edihal::TextArgument(list_path));
+  });
+}
+
+EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiImportujDokument(EdiHalLibrary library,
+                                                               EdiHalHostValue context,
+                                                               const char* output_path,
+                                                               const char* invoice_path) {
+  return RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
+    edihal::ImportInvoiceDocument(object, edihal::SystemPlatform(),
+                                  edihal::TextArgument(output_path),
+                                  edihal::TextArgument(invoice_path));
+  });
+}
+
+}  // extern "C"

@@ -1,0 +1,82 @@
+// Test builds only (EDIHAL_TEST_HOOKS): a library object that can be armed
+// to make its next worker export fail in a chosen way, so that tests can
+// drive the exception guard through the real exports.  Release builds have
+// none of this.
+#ifndef EDIHAL_PLUGIN_TESTHOOKS_H
+#define EDIHAL_PLUGIN_TESTHOOKS_H
+
+#if !defined(EDIHAL_TEST_HOOKS)
+#error "TestHooks.h belongs to test builds only"
+#endif
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "EdiHal_X.h"
+#include "plugin/TVEXBibliotekaEDI.h"
+#include "rtl/Exception.h"
+
+namespace edihal {
+
+// Kinds of armed failure, as EdiHalTest_ArmFailure receives them.
+enum ArmedFailure : std::int32_t {
+  kArmedNone = 0,
+  kArmedAbort = 1,         // EAbort
+  kArmedException = 2,     // Exception with the armed message
+  kArmedInteger = 3,       // a thrown int: neither of the module's errors
+  kArmedStdException = 4,  // std::runtime_error
+  // Instead of the worker: every operation of the library object once, with
+  // the armed text: progress title and text, the text's length as percent,
+  // then ReportMessage("[" + ParameterValue(text) + "]").
+  kArmedEcho = 5,
+};
+
+class TestableLibrary final : public TVEXBibliotekaEDI {
+ public:
+  using TVEXBibliotekaEDI::TVEXBibliotekaEDI;
+  std::int32_t armed = kArmedNone;
+  std::string message;
+};
+
+using LibraryObject = TestableLibrary;
+
+// Throws the armed failure once, then disarms.  True when the armed action
+// replaces the worker.
+inline bool FailIfArmed(TVEXBibliotekaEDI& library) {
+  auto& testable = static_cast<TestableLibrary&>(library);
+  const std::int32_t kind = testable.armed;
+  testable.armed = kArmedNone;
+  switch (kind) {
+    case kArmedEcho:
+      library.ShowProgressTitle(testable.message);
+      library.ShowProgressText(testable.message);
+      library.ShowProgressPercent(static_cast<std::int32_t>(testable.message.size()));
+      library.ReportMessage("[" + library.ParameterValue(testable.message) + "]");
+      return true;
+    case kArmedAbort:
+      throw EAbort();
+    case kArmedException:
+      throw Exception(testable.message);
+    case kArmedInteger:
+      throw 42;
+    case kArmedStdException:
+      throw std::runtime_error(testable.message);
+    default:
+      break;
+  }
+  return false;
+}
+
+}  // namespace edihal
+
+extern "C" EDIHAL_EXPORT void EDIHAL_STDCALL EdiHalTest_ArmFailure(EdiHalLibrary library,
+                                                                   std::int32_t kind,
+                                                                   const char* message) {
+  auto* testable =
+      static_cast<edihal::TestableLibrary*>(static_cast<edihal::TVEXBibliotekaEDI*>(library));
+  testable->armed = kind;
+  testable->message = message != nullptr ? message : "";
+}
+
+#endif  // EDIHAL_PLUGIN_TESTHOOKS_H

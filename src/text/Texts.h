@@ -1,0 +1,87 @@
+// Every non-ASCII text the module shows or writes, as Windows-1250 bytes.
+// Each carries its readable form in a comment.  Keep texts here, never as
+// UTF-8 literals: the host reads single-byte Windows-1250 only.
+//
+// Windows-1250 letters used below: a-ogonek B9, c-acute E6, e-ogonek EA,
+// l-stroke B3, n-acute F1, o-acute F3, s-acute 9C, z-acute 9F, z-dot BF.
+#ifndef EDIHAL_TEXT_TEXTS_H
+#define EDIHAL_TEXT_TEXTS_H
+
+namespace edihal::texts {
+
+// --- Identity -------------------------------------------------------------
+inline constexpr char kFormatName[] = "Halvo - XML";
+inline constexpr char kModuleName[] = "EDI_Halvo_XML";
+
+// --- Exception guard ------------------------------------------------------
+// Nieznany wyjątek
+inline constexpr char kUnknownException[] = "Nieznany wyj\xB9tek";
+
+// --- Parameter descriptions -----------------------------------------------
+inline constexpr char kDescImportFolder[] = "Katalog importu";
+// Początek nazwy pliku importu
+inline constexpr char kDescImportPrefix[] = "Pocz\xB9tek nazwy pliku importu";
+// Lista plików importu
+inline constexpr char kDescImportList[] = "Lista plik\xF3w importu";
+// Czy przypisywać asortyment wg kategorii
+inline constexpr char kDescCategorisation[] = "Czy przypisywa\xE6 asortyment wg kategorii";
+
+// --- Import selection list ------------------------------------------------
+// tworzenie listy plików na podstawie zawartości katalogu
+inline constexpr char kListProgressTitle[] =
+    "tworzenie listy plik\xF3w na podstawie zawarto\x9C"
+    "ci katalogu";
+inline constexpr char kListProgressScanning[] = "analiza katalogu...";
+
+// --- Import ---------------------------------------------------------------
+inline constexpr char kMissingInvoice[] = "Brak pliku ";
+
+// --- Export ---------------------------------------------------------------
+// Eksport dokumentu nie jest obsługiwany w tym formacie EDI
+inline constexpr char kExportRefused[] =
+    "Eksport dokumentu nie jest obs\xB3ugiwany w tym formacie EDI";
+// Podaj nazwę dla pliku EDI
+inline constexpr char kExportPrompt[] = "Podaj nazw\xEA dla pliku EDI";
+
+// --- Assortment dialog ----------------------------------------------------
+// Wybór asortymentu
+inline constexpr char kDialogCaption[] = "Wyb\xF3r asortymentu";
+inline constexpr char kDialogProductLabel[] = "Towar:";
+inline constexpr char kDialogAssortmentLabel[] = "Asortyment:";
+inline constexpr char kDialogAccept[] = "Akceptuj";
+
+// --- File and folder errors -----------------------------------------------
+// Nie można otworzyć pliku
+inline constexpr char kCannotOpenFile[] = "Nie mo\xBFna otworzy\xE6 pliku ";
+// Błąd odczytu pliku
+inline constexpr char kCannotReadFile[] =
+    "B\xB3\xB9"
+    "d odczytu pliku ";
+// Błąd zapisu pliku
+inline constexpr char kCannotWriteFile[] =
+    "B\xB3\xB9"
+    "d zapisu pliku ";
+// Nie można utworzyć katalogu o pustej nazwie
+inline constexpr char kEmptyFolderName[] = "Nie mo\xBFna utworzy\xE6 katalogu o pustej nazwie";
+
+// Reasons that follow a file error after ": ".
+// nie ma takiego pliku ani katalogu
+inline constexpr char kReasonNotFound[] = "nie ma takiego pliku ani katalogu";
+// brak dostępu
+inline constexpr char kReasonAccessDenied[] = "brak dost\xEApu";
+// to jest katalog, a nie plik
+inline constexpr char kReasonIsFolder[] = "to jest katalog, a nie plik";
+// plik jest używany przez inny program
+inline constexpr char kReasonInUse[] = "plik jest u\xBFywany przez inny program";
+// brak miejsca na dysku
+inline constexpr char kReasonDiskFull[] = "brak miejsca na dysku";
+// niepoprawna nazwa pliku
+inline constexpr char kReasonBadName[] = "niepoprawna nazwa pliku";
+// błąd systemu nr (followed by the system's error number)
+inline constexpr char kReasonSystemError[] =
+    "b\xB3\xB9"
+    "d systemu nr ";
+
+}  // namespace edihal::texts
+
+#endif  // EDIHAL_TEXT_TEXTS_H
