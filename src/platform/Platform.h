@@ -1,0 +1,120 @@
+// The only door from the module to the operating system.  Two
+// implementations stand behind it, chosen by the build: platform/win32 and
+// platform/posix.  Nothing outside platform/ includes a system header.
+//
+// Paths are the host's: Windows-1250 text with backslashes.  The POSIX
+// implementation turns backslashes into slashes only where it touches the
+// file system, so every path the module writes or compares stays as the host
+// gave it.
+//
+// Two kinds of service:
+//   - `Platform`, an interface for what depends on the machine and the
+//     moment (files, registry, locale, clock, the dialog).  Workers receive
+//     it as an argument, so that tests can hand them a fake.
+//   - the pure text services in namespace `os` (case and code pages), which
+//     depend only on their arguments and need no fake.
+#ifndef EDIHAL_PLATFORM_PLATFORM_H
+#define EDIHAL_PLATFORM_PLATFORM_H
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace edihal {
+
+struct CalendarDate {
+  int year;
+  int month;  // 1 to 12
+  int day;    // 1 to 31
+};
+
+// One open file, read or written sequentially.  Every failure raises
+// EInOutError with a Polish message naming the path and the reason.  The
+// destructor closes the file and never throws.
+class FileHandle {
+ public:
+  virtual ~FileHandle() = default;
+  // Reads up to `size` bytes; 0 only at the end of the file.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // Writes all `size` bytes.
+  virtual void Write(const char* data, std::size_t size) = 0;
+  // Moves to `position` bytes from the start.
+  virtual void Seek(std::uint64_t position) = 0;
+  // Ends the file at the current position.
+  virtual void Truncate() = 0;
+};
+
+enum class FileAccess {
+  kRead,   // an existing file, for reading only
+  kWrite,  // created when missing, never truncated on opening
+};
+
+// What the assortment dialog returns: whether the user accepted, and the
+// index selected in its list then (-1 when nothing was selected).
+struct DialogAnswer {
+  bool accepted;
+  int selected;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- Registry -----------------------------------------------------------
+  // The host's installation folder, value "Binaria" of
+  // HKEY_LOCAL_MACHINE\SOFTWARE\TORVAL\VEXWin\Instalacja when it is a plain
+  // string (REG_SZ), untrimmed; empty when there is none or on any error.
+  virtual std::string InstallFolderValue() const = 0;
+
+  // --- File system --------------------------------------------------------
+  virtual std::unique_ptr<FileHandle> OpenFile(const std::string& path,
+                                               FileAccess access) const = 0;
+  // True when `path` names an existing file (not a folder).
+  virtual bool FileExists(const std::string& path) const = 0;
+  // Creates `folder` with all its missing parents; false when that fails.
+  // An empty name raises EInOutError.
+  virtual bool ForceDirectories(const std::string& folder) const = 0;
+  // Names (without folder) of the files matching the wildcard `mask`
+  // (folder, backslash, pattern with * and ?; case ignored).  Only ordinary,
+  // read-only and archive files: no folders, hidden or system files.  In
+  // the order the file system lists them (case-insensitive name order).
+  virtual std::vector<std::string> FindFiles(const std::string& mask) const = 0;
+  // `name` made absolute against the current folder, for messages.
+  virtual std::string FullPath(const std::string& name) const = 0;
+
+  // --- Locale and clock ---------------------------------------------------
+  // The first character of the user's decimal separator.
+  virtual char DecimalSeparator() const = 0;
+  virtual CalendarDate Today() const = 0;
+
+  // --- Dialog -------------------------------------------------------------
+  // Shows the modal assortment dialog: `product` above a list of `entries`
+  // with `initial` selected (none when out of range).
+  virtual DialogAnswer ShowAssortmentDialog(const std::string& product,
+                                            const std::vector<std::string>& entries,
+                                            int initial) const = 0;
+};
+
+// The platform of the running system.  Stateless, so one constant instance
+// serves every call.
+const Platform& SystemPlatform();
+
+namespace os {
+
+// Upper case by the letter rules of the ANSI code page (Windows-1250).
+std::string UpperCase(const std::string& text);
+// 0 when equal ignoring case, else negative or positive.
+int CompareTextIgnoringCase(const std::string& a, const std::string& b);
+// The text up to its first NUL, from the ANSI code page to UTF-8.
+std::string AnsiToUtf8(const std::string& text);
+// The text up to its first NUL, from UTF-8 to the ANSI code page; what the
+// code page lacks, and invalid UTF-8, become "?".
+std::string Utf8ToAnsi(const std::string& text);
+
+}  // namespace os
+
+}  // namespace edihal
+
+#endif  // EDIHAL_PLATFORM_PLATFORM_H

@@ -1,0 +1,151 @@
+// Case and code-page services for POSIX, where the module's single-byte
+// code page is always Windows-1250.
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/posix/Cp1250Table.h"
+
+namespace edihal::os {
+
+namespace {
+
+unsigned char UpperByte(unsigned char byte) {
+  if (byte >= 'a' && byte <= 'z') return static_cast<unsigned char>(byte - 'a' + 'A');
+  if (byte >= 0x80) return cp1250::kUpper[byte - 0x80];
+  return byte;
+}
+
+std::string UpToFirstNul(const std::string& text) {
+  return text.substr(0, text.find('\0'));
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// Most letters of the code page lie in U+0080..U+017F; a reverse table of
+// that range, built at compile time, spares a search for each of them.
+constexpr std::uint32_t kLatinEnd = 0x180;
+struct LatinReverse {
+  unsigned char bytes[kLatinEnd - 0x80];
+};
+constexpr LatinReverse MakeLatinReverse() {
+  LatinReverse reverse{};
+  for (int i = 0; i < 128; ++i) {
+    const std::uint32_t code = cp1250::kToUnicode[i];
+    if (code >= 0x80 && code < kLatinEnd)
+      reverse.bytes[code - 0x80] = static_cast<unsigned char>(0x80 + i);
+  }
+  return reverse;
+}
+constexpr LatinReverse kLatinReverse = MakeLatinReverse();
+
+// The Windows-1250 byte of `code`, or 0 when the code page lacks it.
+unsigned char Cp1250Byte(std::uint32_t code) {
+  if (code < 0x80) return static_cast<unsigned char>(code);
+  if (code < kLatinEnd) return kLatinReverse.bytes[code - 0x80];
+  for (int i = 0; i < 128; ++i) {
+    if (cp1250::kToUnicode[i] == code) return static_cast<unsigned char>(0x80 + i);
+  }
+  return 0;
+}
+
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+// Decodes one UTF-8 sequence at `at`.  Returns the code point, or -1 for an
+// ill-formed sequence; `length` receives the bytes consumed, which for an
+// ill-formed sequence is its longest valid-looking prefix (at least 1), so
+// that each broken piece stands for one replacement character.
+long DecodeUtf8(const std::string& text, std::size_t at, std::size_t& length) {
+  const unsigned char lead = static_cast<unsigned char>(text[at]);
+  length = 1;
+  int needed;
+  std::uint32_t code;
+  unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
+  if (lead < 0x80) return lead;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    needed = 1, code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    needed = 2, code = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    needed = 3, code = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return -1;
+  }
+  for (int i = 1; i <= needed; ++i) {
+    if (at + i >= text.size()) return -1;
+    const unsigned char next = static_cast<unsigned char>(text[at + i]);
+    const bool fits = i == 1 ? (next >= low && next <= high) : IsContinuation(next);
+    if (!fits) return -1;
+    code = (code << 6) | (next & 0x3F);
+    length = i + 1;
+  }
+  return static_cast<long>(code);
+}
+
+}  // namespace
+
+std::string UpperCase(const std::string& text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+int CompareTextIgnoringCase(const std::string& a, const std::string& b) {
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    const int diff =
+        UpperByte(static_cast<unsigned char>(a[i])) - UpperByte(static_cast<unsigned char>(b[i]));
+    if (diff != 0) return diff;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::string AnsiToUtf8(const std::string& text) {
+  const std::string ansi = UpToFirstNul(text);
+  std::string utf8;
+  utf8.reserve(ansi.size() + ansi.size() / 2);
+  for (unsigned char byte : ansi) {
+    AppendUtf8(utf8, byte < 0x80 ? byte : cp1250::kToUnicode[byte - 0x80]);
+  }
+  return utf8;
+}
+
+std::string Utf8ToAnsi(const std::string& text) {
+  const std::string utf8 = UpToFirstNul(text);
+  std::string ansi;
+  ansi.reserve(utf8.size());
+  std::size_t at = 0;
+  while (at < utf8.size()) {
+    std::size_t length = 1;
+    const long code = DecodeUtf8(utf8, at, length);
+    at += length;
+    if (code < 0) {
+      ansi += '?';
+    } else if (code > 0xFFFF) {
+      ansi += "??";  // Windows sees a surrogate pair: two characters it lacks
+    } else {
+      const unsigned char byte = Cp1250Byte(static_cast<std::uint32_t>(code));
+      ansi += byte != 0 || code == 0 ? static_cast<char>(byte) : '?';
+    }
+  }
+  return ansi;
+}
+
+}  // namespace edihal::os
