@@ -1,0 +1,41 @@
+// Display on Windows: a console gets the text as UTF-16 read from the ANSI
+// code page; a file or a pipe gets the bytes.
+#include <io.h>
+#include <windows.h>
+
+#include "Console.h"
+
+namespace vexhost {
+
+namespace {
+
+bool IsConsole(std::FILE* stream) {
+  DWORD mode = 0;
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  return GetConsoleMode(handle, &mode) != 0;
+}
+
+}  // namespace
+
+Console::Console()
+    : out_converts_(IsConsole(stdout)),
+      err_converts_(IsConsole(stderr)),
+      err_is_terminal_(IsConsole(stderr)) {}
+
+void Console::Write(std::FILE* stream, bool convert, const std::string& text) {
+  std::fflush(stream);
+  if (convert && !text.empty()) {
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
+    DWORD written = 0;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+}  // namespace vexhost
