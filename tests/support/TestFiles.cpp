@@ -1,0 +1,163 @@
+#include "TestFiles.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace testing_support {
+
+#if defined(_WIN32)
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static unsigned counter = 0;
+  for (;;) {
+    const std::wstring candidate = std::wstring(base) + L"edihal-" +
+                                   std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                   std::to_wstring(++counter);
+    if (CreateDirectoryW(candidate.c_str(), nullptr)) {
+      char narrow[MAX_PATH * 2];
+      const int length = WideCharToMultiByte(CP_ACP, 0, candidate.c_str(), -1, narrow,
+                                             sizeof narrow, nullptr, nullptr);
+      path_.assign(narrow, length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+      return;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("no temporary folder");
+  }
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void MakeFolder(const std::string& path) {
+  CreateDirectoryW(Wide(path).c_str(), nullptr);
+}
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAW found;
+  const std::wstring folder = Wide(path);
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = folder + L"\\" + name;
+      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        char narrow[MAX_PATH * 2];
+        const int length = WideCharToMultiByte(CP_ACP, 0, child.c_str(), -1, narrow, sizeof narrow,
+                                               nullptr, nullptr);
+        RemoveTree(std::string(narrow, length > 0 ? static_cast<std::size_t>(length - 1) : 0));
+      } else {
+        DeleteFileW(child.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+std::string SourcePath(const std::string& relative) {
+  std::string path = std::string("Z:") + EDIHAL_SOURCE_DIR + "/" + relative;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+#else
+
+TempFolder::TempFolder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base != nullptr && *base ? base : "/tmp") + "/edihal-XXXXXX";
+  if (mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("no temporary folder");
+  path_ = pattern;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void MakeFolder(const std::string& path) {
+  mkdir(path.c_str(), 0777);
+}
+
+void RemoveTree(const std::string& path) {
+  if (DIR* folder = opendir(path.c_str())) {
+    while (const dirent* entry = readdir(folder)) {
+      const std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      const std::string child = path + "/" + name;
+      struct stat info {};
+      if (lstat(child.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        RemoveTree(child);
+      } else {
+        unlink(child.c_str());
+      }
+    }
+    closedir(folder);
+  }
+  rmdir(path.c_str());
+}
+
+std::string SourcePath(const std::string& relative) {
+  return std::string(EDIHAL_SOURCE_DIR) + "/" + relative;
+}
+
+#endif
+
+TempFolder::~TempFolder() {
+  RemoveTree(path_);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) throw std::runtime_error("cannot write " + path);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+}  // namespace testing_support
