@@ -1,0 +1,23 @@
+# The two commands of the README, and the other jobs, over the CMake presets.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+NATIVE := build/native
+VEXHOST := $(NATIVE)/bin/vexhost
+
+.PHONY: all native example test clean
+
+all: native
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+# The main job on the shipped examples.
+example: native
+	$(VEXHOST) info
+
+# Every build and every test (installs what is missing when run as root).
+test:
+	sh tools/test-all.sh
+
+clean:
+	rm -rf build dist

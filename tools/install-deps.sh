@@ -1,0 +1,66 @@
+#!/bin/sh
+# Installs what the builds and tests need on a Debian machine (run as root;
+# idempotent): the 32-bit multilib compiler, MinGW-w64 for Windows, Wine,
+# Xvfb, the Polish locale.  Where the kernel cannot run 32-bit programs
+# itself, 32-bit Linux programs are run through qemu-user instead.
+# Prints what it could not do and goes on: a missing piece makes its test
+# stage print SKIPPED, it does not stop the others.
+set -u
+export DEBIAN_FRONTEND=noninteractive
+log() { echo "install-deps: $*" >&2; }
+
+if [ "$(id -u)" != 0 ]; then
+  log "not root: nothing installed"
+  exit 0
+fi
+
+have() { command -v "$1" >/dev/null 2>&1; }
+apt_install() {
+  apt-get install -y -q --no-install-recommends "$@" >/dev/null 2>&1 && return 0
+  apt-get update -q >/dev/null 2>&1
+  apt-get install -y -q --no-install-recommends "$@" >/dev/null 2>&1
+}
+
+packages=""
+[ -e /usr/lib/gcc/x86_64-linux-gnu/12/32/libstdc++.so ] || packages="$packages g++-multilib"
+have i686-w64-mingw32-g++-posix || packages="$packages g++-mingw-w64-i686"
+have x86_64-w64-mingw32-g++-posix || packages="$packages g++-mingw-w64-x86-64"
+[ -x /usr/lib/wine/wine64 ] || packages="$packages wine64"
+have Xvfb || packages="$packages xvfb xauth x11-apps imagemagick"
+have xdotool || packages="$packages xdotool"
+have tmux || packages="$packages tmux"
+have locale-gen || packages="$packages locales"
+if [ -n "$packages" ]; then
+  log "installing$packages"
+  apt_install $packages || log "could not install some of:$packages"
+fi
+
+# A locale with the decimal comma, for the Linux tests.
+if ! locale -a 2>/dev/null | grep -qi '^pl_PL.utf8$'; then
+  sed -i 's/^# *pl_PL.UTF-8 UTF-8/pl_PL.UTF-8 UTF-8/' /etc/locale.gen 2>/dev/null
+  grep -q '^pl_PL.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'pl_PL.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null 2>&1 || log "could not generate pl_PL.UTF-8"
+fi
+
+# 32-bit Linux programs: natively when the kernel can, else through qemu.
+probe=$(mktemp -d)
+printf 'int main(void){return 0;}\n' > "$probe/p.c"
+if gcc -m32 "$probe/p.c" -o "$probe/p" 2>/dev/null && ! "$probe/p" 2>/dev/null; then
+  log "this kernel does not run 32-bit programs; registering qemu-user for them"
+  have qemu-i386-static || apt_install qemu-user-static || log "could not install qemu-user-static"
+  [ -e /proc/sys/fs/binfmt_misc/register ] ||
+    mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null
+  if [ -w /proc/sys/fs/binfmt_misc/register ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+      > /proc/sys/fs/binfmt_misc/register || log "could not register qemu-i386"
+  fi
+  "$probe/p" 2>/dev/null || log "32-bit programs still do not run"
+fi
+rm -rf "$probe"
+
+# 32-bit Wine only where 32-bit programs run natively: Wine does not start
+# under qemu-user.
+if ! [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+  bash "$(dirname "$0")/install-wine32.sh" || log "32-bit Wine could not be installed"
+fi
+exit 0

@@ -1,0 +1,82 @@
+#!/bin/sh
+# Builds every preset and runs every test.  As root it first installs what
+# is missing (tools/install-deps.sh).  A stage whose tools cannot run here
+# prints one SKIPPED line and the others still run; any failing test makes
+# the whole run fail.
+#   tools/test-all.sh [STAGE...]    stages: native linux32 win32 win64
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root" || exit 1
+jobs=$(nproc 2>/dev/null || echo 2)
+stages=${*:-native linux32 win32 win64}
+failed=""
+
+sh tools/install-deps.sh
+
+say() { printf '\n=== %s\n' "$*"; }
+skip() { printf 'SKIPPED: %s\n' "$*"; }
+fail() { failed="$failed $1"; printf '=== %s: FAILED\n' "$1"; }
+
+build() {
+  cmake --preset "$1" >"build-$1.log" 2>&1 && cmake --build --preset "$1" -j "$jobs" >>"build-$1.log" 2>&1
+  status=$?
+  [ $status = 0 ] || tail -40 "build-$1.log"
+  rm -f "build-$1.log"
+  return $status
+}
+
+can_run_32bit_linux() {
+  probe=$(mktemp -d)
+  printf 'int main(void){return 0;}\n' > "$probe/p.c"
+  gcc -m32 "$probe/p.c" -o "$probe/p" 2>/dev/null && "$probe/p"
+  status=$?
+  rm -rf "$probe"
+  return $status
+}
+
+# 32-bit Wine needs the kernel to run 32-bit programs itself.
+can_run_wine32() {
+  [ -x /usr/lib/wine/wine ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && can_run_32bit_linux
+}
+
+for stage in $stages; do
+  case $stage in
+    native)
+      say "native: Linux x86-64"
+      if build native && ctest --preset native -j "$jobs"; then :; else fail native; fi
+      ;;
+    linux32)
+      say "linux32: Linux 32-bit, real stdcall"
+      if ! can_run_32bit_linux; then
+        skip "linux32: no 32-bit compiler or no way to run 32-bit programs (run as root to install)"
+      elif build linux32 && ctest --preset linux32 -j "$jobs"; then :; else fail linux32; fi
+      ;;
+    win32)
+      say "win32: the shipped 32-bit DLL"
+      if ! command -v i686-w64-mingw32-g++-posix >/dev/null; then
+        skip "win32: MinGW-w64 i686 is not installed (run as root to install)"
+      elif ! build win32 || ! ctest --preset win32 -L static; then
+        fail win32
+      elif can_run_wine32; then
+        ctest --preset win32 -L wine || fail win32
+      else
+        skip "win32 under Wine: this kernel cannot run 32-bit programs natively and 32-bit Wine does not start under qemu-user; the Win32 code runs under 64-bit Wine in stage win64"
+      fi
+      ;;
+    win64)
+      say "win64: the Win32 code under 64-bit Wine"
+      if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ ! -x /usr/lib/wine/wine64 ]; then
+        skip "win64: MinGW-w64 x86-64 or 64-bit Wine is not installed (run as root to install)"
+      elif build win64 && ctest --preset win64; then :; else fail win64; fi
+      ;;
+    *)
+      echo "unknown stage $stage"; failed="$failed $stage"
+      ;;
+  esac
+done
+
+if [ -n "$failed" ]; then
+  printf '\nFAILED stages:%s\n' "$failed"
+  exit 1
+fi
+printf '\nAll stages passed.\n'
