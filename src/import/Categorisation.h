@@ -1,0 +1,33 @@
+// Files every product of an import under one of the host's assortments:
+// through the side files "Przypisanie.txt" (merchandise numbers to an
+// assortment key) and "Kategoryzacja.txt" (keys to assortment names), or,
+// where they give none, by asking the user in the assortment dialog.
+#ifndef EDIHAL_IMPORT_CATEGORISATION_H
+#define EDIHAL_IMPORT_CATEGORISATION_H
+
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace edihal {
+
+class Categorisation {
+ public:
+  // Reads both side files from the current folder.  A file that is missing
+  // or cannot be read raises EInOutError naming it and the path tried.
+  static std::unique_ptr<Categorisation> Load(const Platform& platform);
+  virtual ~Categorisation() = default;
+
+  // The assortment of one line block from its structure, group and
+  // subgroup numbers ("0" where the block gives none).  When the side files
+  // give none, the dialog asks the user, showing `product_name` (already in
+  // Windows-1250); empty when the user closes it without a choice.
+  virtual std::string AssortmentFor(const std::string& structure, const std::string& group,
+                                    const std::string& subgroup,
+                                    const std::string& product_name) = 0;
+};
+
+}  // namespace edihal
+
+#endif  // EDIHAL_IMPORT_CATEGORISATION_H

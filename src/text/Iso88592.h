@@ -1,0 +1,15 @@
+#ifndef EDIHAL_TEXT_ISO88592_H
+#define EDIHAL_TEXT_ISO88592_H
+
+#include <string>
+
+namespace edihal {
+
+// The text up to its first NUL, from ISO-8859-2 to Windows-1250 (mode 0):
+// only the six Polish letters whose codes differ (Ą Ś Ź ą ś ź) change; every
+// other byte is kept.  Any other mode returns the text unchanged.
+std::string Iso88592ToWin1250(const std::string& text, int mode);
+
+}  // namespace edihal
+
+#endif  // EDIHAL_TEXT_ISO88592_H

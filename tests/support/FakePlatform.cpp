@@ -1,0 +1,120 @@
+#include "FakePlatform.h"
+
+#include <algorithm>
+
+#include "platform/FileError.h"
+#include "rtl/Exception.h"
+#include "text/Texts.h"
+
+namespace testing_support {
+
+namespace {
+
+using edihal::FileFailure;
+
+class MemoryFile final : public edihal::FileHandle {
+ public:
+  explicit MemoryFile(std::string& content) : content_(content) {}
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    if (position_ >= content_.size()) return 0;
+    const std::size_t count = std::min(size, content_.size() - position_);
+    content_.copy(buffer, count, position_);
+    position_ += count;
+    return count;
+  }
+
+  void Write(const char* data, std::size_t size) override {
+    if (position_ > content_.size()) content_.resize(position_, '\0');
+    content_.replace(position_, std::min(size, content_.size() - position_), data, size);
+    position_ += size;
+  }
+
+  void Seek(std::uint64_t position) override { position_ = static_cast<std::size_t>(position); }
+  void Truncate() override { content_.resize(std::min(position_, content_.size())); }
+
+ private:
+  std::string& content_;
+  std::size_t position_ = 0;
+};
+
+std::string Upper(const std::string& text) {
+  return edihal::os::UpperCase(text);
+}
+
+// * and ? as Windows reads them, case ignored.
+bool Matches(const std::string& pattern, const std::string& name) {
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == '*') {
+    for (std::size_t skip = 0; skip <= name.size(); ++skip) {
+      if (Matches(pattern.substr(1), name.substr(skip))) return true;
+    }
+    return false;
+  }
+  return !name.empty() && (pattern[0] == '?' || pattern[0] == name[0]) &&
+         Matches(pattern.substr(1), name.substr(1));
+}
+
+}  // namespace
+
+std::unique_ptr<edihal::FileHandle> FakePlatform::OpenFile(const std::string& path,
+                                                           edihal::FileAccess access) const {
+  const bool reading = access == edihal::FileAccess::kRead;
+  opened.push_back((reading ? "r " : "w ") + path);
+  if (unreadable.count(path) != 0) {
+    edihal::ThrowFileError(edihal::texts::kCannotOpenFile, path, FileFailure::kAccessDenied, 5);
+  }
+  if (folders.count(path) != 0) {
+    edihal::ThrowFileError(edihal::texts::kCannotOpenFile, path, FileFailure::kIsFolder, 5);
+  }
+  auto found = files.find(path);
+  if (found == files.end()) {
+    if (reading) {
+      edihal::ThrowFileError(edihal::texts::kCannotOpenFile, path, FileFailure::kNotFound, 2);
+    }
+    found = files.emplace(path, std::string()).first;
+  }
+  return std::make_unique<MemoryFile>(found->second);
+}
+
+bool FakePlatform::FileExists(const std::string& path) const {
+  exists_checks.push_back(path);
+  return files.count(path) != 0;
+}
+
+bool FakePlatform::ForceDirectories(const std::string& folder) const {
+  if (folder.empty()) throw edihal::EInOutError(edihal::texts::kEmptyFolderName);
+  if (uncreatable.count(folder) != 0) return false;
+  folders.insert(folder);
+  return true;
+}
+
+std::vector<std::string> FakePlatform::FindFiles(const std::string& mask) const {
+  const std::size_t cut = mask.rfind('\\');
+  const std::string folder = cut == std::string::npos ? "" : mask.substr(0, cut + 1);
+  const std::string pattern = Upper(mask.substr(cut == std::string::npos ? 0 : cut + 1));
+  std::vector<std::string> names;
+  for (const auto& file : files) {
+    const std::string& path = file.first;
+    if (path.compare(0, folder.size(), folder) != 0) continue;
+    const std::string name = path.substr(folder.size());
+    if (name.find('\\') != std::string::npos || hidden.count(path) != 0) continue;
+    if (Matches(pattern, Upper(name))) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return Upper(a) != Upper(b) ? Upper(a) < Upper(b) : a < b;
+  });
+  return names;
+}
+
+edihal::DialogAnswer FakePlatform::ShowAssortmentDialog(const std::string& product,
+                                                        const std::vector<std::string>& entries,
+                                                        int initial) const {
+  dialog_calls.push_back({product, entries, initial});
+  if (dialog_answers.empty()) return {false, initial};
+  const edihal::DialogAnswer answer = dialog_answers.front();
+  dialog_answers.pop_front();
+  return answer;
+}
+
+}  // namespace testing_support

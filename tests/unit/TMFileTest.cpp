@@ -1,0 +1,196 @@
+// TMFile: line ends, block boundaries, writing, and errors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakePlatform.h"
+#include "TestFiles.h"
+#include "rtl/Exception.h"
+#include "torlib/TMFile.h"
+#include "torlib/TxTools.h"
+
+namespace {
+
+using edihal::TMFile;
+using testing_support::FakePlatform;
+
+std::vector<std::string> ReadAll(const edihal::Platform& platform, const std::string& path) {
+  TMFile file(platform);
+  file.SetReadOnly(true);
+  file.SetPath(path);
+  file.Open();
+  std::vector<std::string> lines;
+  std::string line;
+  while (file.ReadLine(line, "\r\n")) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> LinesOf(const std::string& bytes) {
+  FakePlatform platform;
+  platform.files["C:\\f.txt"] = bytes;
+  return ReadAll(platform, "C:\\f.txt");
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(TMFileRead, LineEnds) {
+  const struct {
+    std::string bytes;
+    Lines lines;
+  } cases[] = {
+      {"", {}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb\n", {"a", "b"}},  // LF alone reads like CR LF
+      {"a\r\nb", {"a", "b"}},  // a last line without a line end
+      {"a\rb\r\n", {"a\rb"}},  // a lone CR stays inside its line
+      {"a\r", {"a\r"}},        // ... also at the very end
+      {"\r\n\r\n", {"", ""}},  // empty lines count
+      {"\n", {""}},
+      {"a\r\r\n", {"a\r"}},                                  // only the CR right before LF goes
+      {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},  // NUL is an ordinary byte
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.lines, LinesOf(c.bytes)) << c.bytes;
+}
+
+TEST(TMFileRead, LinesAcrossBlockBoundaries) {
+  // The reader takes 64 KiB at a time: a CR LF split between two blocks,
+  // and a line longer than several blocks, must read as on one block.
+  const std::size_t block = 64 * 1024;
+  const std::string first(block - 1, 'x');
+  const std::string long_line(3 * block + 17, 'y');
+  EXPECT_EQ((Lines{first, "z"}), LinesOf(first + "\r\nz"));
+  EXPECT_EQ((Lines{long_line, "end"}), LinesOf(long_line + "\r\nend\r\n"));
+  EXPECT_EQ((Lines{std::string(block, 'q')}), LinesOf(std::string(block, 'q') + "\n"));
+}
+
+TEST(TMFileRead, RealFileMatchesMemory) {
+  testing_support::TempFolder folder;
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) bytes += "line " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
+  testing_support::WriteFile(folder.File("big.txt"), bytes);
+  const Lines lines = ReadAll(edihal::SystemPlatform(), folder.File("big.txt"));
+  ASSERT_EQ(20000u, lines.size());
+  EXPECT_EQ("line 0", lines.front());
+  EXPECT_EQ("line 19999", lines.back());
+  EXPECT_EQ(LinesOf(bytes), lines);
+}
+
+TEST(TMFileRead, SetPointerRewinds) {
+  FakePlatform platform;
+  platform.files["C:\\f.txt"] = "one\r\ntwo\r\n";
+  TMFile file(platform);
+  file.SetPath("C:\\f.txt");
+  file.Open();
+  std::string line;
+  ASSERT_TRUE(file.ReadLine(line));
+  ASSERT_TRUE(file.ReadLine(line));
+  EXPECT_FALSE(file.ReadLine(line));
+  file.SetPointer(0);
+  ASSERT_TRUE(file.ReadLine(line));
+  EXPECT_EQ("one", line);
+}
+
+TEST(TMFileRead, MissingFileNamesPathAndReason) {
+  FakePlatform platform;
+  TMFile file(platform);
+  file.SetPath("C:\\Faktury\\brak.xml");
+  try {
+    file.Open();
+    FAIL() << "opened a missing file";
+  } catch (const edihal::EInOutError& error) {
+    EXPECT_NE(std::string::npos, error.Message().find("C:\\Faktury\\brak.xml"));
+    EXPECT_NE(std::string::npos, error.Message().find("nie ma takiego pliku"));
+  }
+}
+
+TEST(TMFileRead, RealFolderIsNotAFile) {
+  testing_support::TempFolder folder;
+  TMFile file(edihal::SystemPlatform());
+  file.SetPath(folder.Path());
+  EXPECT_THROW(file.Open(), edihal::EInOutError);
+}
+
+TEST(TMFileWrite, EmptiesThenWritesCrLfLines) {
+  FakePlatform platform;
+  platform.files["C:\\out.txt"] = "old content that must go";
+  TMFile file(platform);
+  file.SetRandomAccess(false);
+  file.SetReadOnly(false);
+  file.SetPath("C:\\out.txt");
+  file.Open();
+  file.SetPointer(0);
+  file.SetEof();
+  file.WriteLine("TypDok:", "\r\n");
+  file.WriteLine("", "\r\n");
+  file.WriteLine("%s {}", "\r\n");
+  file.Close();
+  EXPECT_EQ("TypDok:\r\n\r\n%s {}\r\n", platform.files["C:\\out.txt"]);
+}
+
+TEST(TMFileWrite, CreatesAMissingFile) {
+  testing_support::TempFolder folder;
+  {
+    TMFile file(edihal::SystemPlatform());
+    file.SetReadOnly(false);
+    file.SetPath(folder.File("new.txt"));
+    file.Open();
+    file.WriteLine("x");
+  }  // the destructor writes what is buffered
+  EXPECT_EQ("x\r\n", testing_support::ReadFile(folder.File("new.txt")));
+}
+
+TEST(TMFileWrite, ManyLinesReachTheFileInOrder) {
+  testing_support::TempFolder folder;
+  std::string expected;
+  TMFile file(edihal::SystemPlatform());
+  file.SetReadOnly(false);
+  file.SetPath(folder.File("many.txt"));
+  file.Open();
+  for (int i = 0; i < 30000; ++i) {
+    file.WriteLine("Linia:" + std::to_string(i));
+    expected += "Linia:" + std::to_string(i) + "\r\n";
+  }
+  file.Close();
+  EXPECT_EQ(expected, testing_support::ReadFile(folder.File("many.txt")));
+}
+
+TEST(TMFile, ReopensWithANewPath) {
+  FakePlatform platform;
+  platform.files["C:\\a.txt"] = "A\r\n";
+  platform.files["C:\\b.txt"] = "B\r\n";
+  TMFile file(platform);
+  std::string line;
+  for (const char* name : {"C:\\a.txt", "C:\\b.txt"}) {
+    file.SetPath(name);
+    file.Open();
+    ASSERT_TRUE(file.ReadLine(line));
+    file.Close();
+  }
+  EXPECT_EQ("B", line);
+}
+
+TEST(TxTools, PositionsAreZeroBased) {
+  const edihal::TxTools tools("Dokument:NazwaZb{a}{b}");
+  EXPECT_EQ(8, tools.FindChar(':'));
+  EXPECT_EQ(16, tools.FindChar('{'));
+  EXPECT_EQ(19, tools.FindChar('{', 17));
+  EXPECT_EQ(-1, tools.FindChar('{', 20));
+  EXPECT_EQ(-1, tools.FindChar('#'));
+  EXPECT_EQ(-1, tools.FindChar('D', 100));
+  EXPECT_EQ("Dokument", tools.DelCharsFrom(8, 100));
+  EXPECT_EQ("NazwaZb{a}{b}", tools.DelCharsFrom(0, 9));
+  EXPECT_EQ(tools.Text(), tools.DelCharsFrom(-1, 3));
+  EXPECT_TRUE(tools.ContainsChar('}'));
+  EXPECT_FALSE(edihal::TxTools("fv0001").ContainsChar('.'));
+}
+
+TEST(TxTools, PadLeftWidensToFourDigits) {
+  const struct {
+    const char* text;
+    const char* padded;
+  } cases[] = {{"1", "0001"}, {"42", "0042"}, {"999", "0999"}, {"9999", "9999"}, {"", "0000"}};
+  for (const auto& c : cases) EXPECT_EQ(c.padded, edihal::TxTools(c.text).PadLeft('0', 4, 4));
+}
+
+}  // namespace
