@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := build/native
 VEXHOST := $(NATIVE)/bin/vexhost
 
-.PHONY: all native example test clean
+.PHONY: all native example test bench clean
 
 all: native
 
@@ -18,6 +18,12 @@ example: native
 # Every build and every test (installs what is missing when run as root).
 test:
 	sh tools/test-all.sh
+
+# Performance figures: every benchmark program of the release build.
+bench:
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS)
+	@for b in build/release/bin/*_bench; do echo "== $$b"; $$b || exit 1; done
 
 clean:
 	rm -rf build dist

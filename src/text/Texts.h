@@ -32,9 +32,14 @@ inline constexpr char kListProgressTitle[] =
     "tworzenie listy plik\xF3w na podstawie zawarto\x9C"
     "ci katalogu";
 inline constexpr char kListProgressScanning[] = "analiza katalogu...";
+// (more texts of the selection list go here)
 
 // --- Import ---------------------------------------------------------------
 inline constexpr char kMissingInvoice[] = "Brak pliku ";
+// (more texts of the invoice import go here)
+
+// --- Categorisation -------------------------------------------------------
+// (texts of the side files and categorisation go here)
 
 // --- Export ---------------------------------------------------------------
 // Eksport dokumentu nie jest obsługiwany w tym formacie EDI
@@ -42,6 +47,7 @@ inline constexpr char kExportRefused[] =
     "Eksport dokumentu nie jest obs\xB3ugiwany w tym formacie EDI";
 // Podaj nazwę dla pliku EDI
 inline constexpr char kExportPrompt[] = "Podaj nazw\xEA dla pliku EDI";
+// (more texts of the export go here)
 
 // --- Assortment dialog ----------------------------------------------------
 // Wybór asortymentu
@@ -49,6 +55,7 @@ inline constexpr char kDialogCaption[] = "Wyb\xF3r asortymentu";
 inline constexpr char kDialogProductLabel[] = "Towar:";
 inline constexpr char kDialogAssortmentLabel[] = "Asortyment:";
 inline constexpr char kDialogAccept[] = "Akceptuj";
+// (more texts of the dialog go here)
 
 // --- File and folder errors -----------------------------------------------
 // Nie można otworzyć pliku
