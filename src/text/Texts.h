@@ -39,7 +39,8 @@ inline constexpr char kMissingInvoice[] = "Brak pliku ";
 // (more texts of the invoice import go here)
 
 // --- Categorisation -------------------------------------------------------
-// (texts of the side files and categorisation go here)
+// Nie można wczytać pliku (followed by the side file, its full path and why)
+inline constexpr char kCannotLoadSideFile[] = "Nie mo\xBFna wczyta\xE6 pliku ";
 
 // --- Export ---------------------------------------------------------------
 // Eksport dokumentu nie jest obsługiwany w tym formacie EDI
