@@ -56,6 +56,14 @@ inline constexpr char kDialogCaption[] = "Wyb\xF3r asortymentu";
 inline constexpr char kDialogProductLabel[] = "Towar:";
 inline constexpr char kDialogAssortmentLabel[] = "Asortyment:";
 inline constexpr char kDialogAccept[] = "Akceptuj";
+// The same dialog on a text terminal:
+// Enter - akceptuj zaznaczony (>), numer - wybierz, q - zamknij bez wyboru:
+inline constexpr char kTerminalPrompt[] =
+    "Enter - akceptuj zaznaczony (>), numer - wybierz, q - zamknij bez wyboru: ";
+// (brak asortymentów)
+inline constexpr char kTerminalNoAssortments[] = "(brak asortyment\xF3w)";
+// Nie ma takiej pozycji.
+inline constexpr char kTerminalNoSuchEntry[] = "Nie ma takiej pozycji.";
 // (more texts of the dialog go here)
 
 // --- File and folder errors -----------------------------------------------
