@@ -48,6 +48,12 @@ std::wstring RealisedFace(HWND control) {
   return face;
 }
 
+int CALLBACK FontFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                       LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
 }  // namespace
 
 const ControlView* DialogView::Find(const wchar_t* window_class, const wchar_t* text) const {
@@ -65,13 +71,7 @@ bool FontInstalled(const wchar_t* face) {
   lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
   bool found = false;
   const HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(
-      screen, &wanted,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found_flag) -> int {
-        *reinterpret_cast<bool*>(found_flag) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(screen, &wanted, FontFound, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, screen);
   return found;
 }
