@@ -1,19 +1,21 @@
 #include "import/StringList.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace edihal {
 
 std::vector<std::string> SplitLines(const std::string& text) {
+  const char* const end = text.data() + text.size();
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.emplace_back(text, start, end - start);
-    start = end;
-    if (start < text.size() && text[start] == '\r') ++start;
-    if (start < text.size() && text[start] == '\n') ++start;
+  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  for (const char* start = text.data(); start < end;) {
+    const char* stop = start;
+    while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+    lines.emplace_back(start, stop);
+    if (stop < end && *stop == '\r') ++stop;
+    if (stop < end && *stop == '\n') ++stop;
+    start = stop;
   }
   return lines;
 }
