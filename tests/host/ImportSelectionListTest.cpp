@@ -124,9 +124,7 @@ TEST_F(SelectionListHost, ModesAndProgress) {
     std::vector<int32_t> percents;
   } cases[] = {
       {"brak", 2, false, {}},
-      {"", 2, false, {}},
       {"WG ZAW. KATALOGU", 0, true, {}},
-      {kFromFolder, 1, true, {0}},
       {"Wg Zaw. Katalogu", 4, true, {0, 25, 50, 75}},
   };
   for (const auto& c : cases) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "FakePlatform.h"
-#include "rtl/Exception.h"
 #include "selection/HeaderScan.h"
 #include "torlib/TMFile.h"
 
@@ -184,38 +183,6 @@ TEST(HeaderScan, ReadsOnlyUpToTheNumber) {
   EXPECT_EQ("31.01.2024", header.date);
   EXPECT_EQ(platform.files["C:\\Imp\\b.xml"].size(), platform.bytes_read);
   EXPECT_FALSE(reader.IsOpen());
-}
-
-TEST(HeaderScan, EachFileStartsEmptyOnAReusedReader) {
-  FakePlatform platform;
-  platform.files["C:\\1.xml"] = kIssuer + "\r\n" + kTax + "\r\n" + kDate + "\r\n" + kNumber;
-  platform.files["C:\\2.xml"] = "<Invoice>\r\n</Invoice>\r\n";
-  edihal::TMFile reader(platform);
-  reader.SetReadOnly(true);
-  InvoiceHeader header;
-  edihal::ReadInvoiceHeader(reader, "C:\\1.xml", header);
-  EXPECT_EQ("Hurtownia", header.issuer);
-  edihal::ReadInvoiceHeader(reader, "C:\\2.xml", header);
-  EXPECT_EQ("", header.number);
-  EXPECT_EQ("", header.date);
-  EXPECT_EQ("", header.issuer);
-  EXPECT_EQ("", header.tax_number);
-  EXPECT_EQ((std::vector<std::string>{"r C:\\1.xml", "r C:\\2.xml"}), platform.opened);
-}
-
-TEST(HeaderScan, UnreadableFileRaisesNamingIt) {
-  FakePlatform platform;
-  platform.files["C:\\Imp\\zablokowany.xml"] = kNumber;
-  platform.unreadable.insert("C:\\Imp\\zablokowany.xml");
-  edihal::TMFile reader(platform);
-  reader.SetReadOnly(true);
-  InvoiceHeader header;
-  try {
-    edihal::ReadInvoiceHeader(reader, "C:\\Imp\\zablokowany.xml", header);
-    FAIL() << "no error";
-  } catch (const edihal::EInOutError& error) {
-    EXPECT_NE(std::string::npos, error.Message().find("C:\\Imp\\zablokowany.xml"));
-  }
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "plugin/TVEXBibliotekaEDI.h"
 #include "rtl/Exception.h"
 #include "selection/ImportSelectionList.h"
-#include "text/Texts.h"
 
 namespace {
 
@@ -235,12 +234,6 @@ TEST_F(SelectionList, MaskHasOneBackslashThePathWhatTheFolderGives) {
   }
 }
 
-TEST_F(SelectionList, PrefixReachesTheMaskTrimmedButNotUpperCased) {
-  g_answers["PrefixImp"] = "Fa\xB3";  // "Fał"
-  Run();
-  EXPECT_EQ(std::vector<std::string>{"C:\\Imp\\Fa\xB3*.xml"}, platform_.masks);
-}
-
 TEST_F(SelectionList, NamesWithoutAFileGetNoEntryButTheirProgress) {
   platform_.files["C:\\Imp\\fv1.xml"] = "<szInvoiceIDPDF>1</szInvoiceIDPDF>";
   platform_.files["C:\\Imp\\ fv2.xml"] = "<szInvoiceIDPDF>2</szInvoiceIDPDF>";
@@ -257,28 +250,10 @@ TEST_F(SelectionList, NamesWithoutAFileGetNoEntryButTheirProgress) {
             Progress());
 }
 
-TEST_F(SelectionList, EarlierListIsEmptiedFirst) {
-  platform_.files[kList] = std::string(10000, 'x') + "\r\nDokument:Sciezka{stary}\r\n";
-  g_answers["ListaImp"] = "brak";
-  EXPECT_EQ(Head("fv", "FV", "C:\\Imp"), Run());
-}
-
 TEST_F(SelectionList, FolderThatCannotBeMadeListsNothing) {
   platform_.uncreatable.insert("Q:\\Brak");
   g_answers["KatalogImp"] = "Q:\\Brak";
   EXPECT_EQ(Head("fv", "FV", "Q:\\Brak"), Run());
-}
-
-TEST_F(SelectionList, EmptyFolderNameFailsAfterTheFilterLine) {
-  g_answers.erase("KatalogImp");
-  try {
-    Run();
-    FAIL() << "no error";
-  } catch (const edihal::EInOutError& error) {
-    EXPECT_EQ(edihal::texts::kEmptyFolderName, error.Message());
-  }
-  EXPECT_EQ("WskazPlik:Pliki EDI HalX (fv*.xml)|FV*.xml" + kTail + "\r\n", platform_.files[kList]);
-  EXPECT_EQ((std::vector<std::string>{"P PrefixImp", "P KatalogImp"}), g_calls);
 }
 
 TEST_F(SelectionList, InvoiceThatCannotBeOpenedEndsTheCall) {
@@ -290,12 +265,6 @@ TEST_F(SelectionList, InvoiceThatCannotBeOpenedEndsTheCall) {
   EXPECT_EQ(Head("fv", "FV", "C:\\Imp") +
                 "Dokument:Sciezka{C:\\Imp\\fv1.xml}NazwaZb{fv1.xml}NrDok{1}\r\n",
             platform_.files[kList]);
-}
-
-TEST_F(SelectionList, ListPathThatIsAFolderFails) {
-  platform_.folders.insert(kList);
-  EXPECT_THROW(Run(), edihal::EInOutError);
-  EXPECT_TRUE(g_calls.empty());
 }
 
 }  // namespace
