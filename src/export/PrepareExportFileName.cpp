@@ -55,7 +55,7 @@ std::string NextFreeSequencePath(const TVEXBibliotekaEDI& library, const Platfor
     const std::string digits = TxTools(std::to_string(number)).PadLeft('0', 4, 4);
     const std::string candidate = InFolder(folder, Prefix(library) + digits);
     if (number >= kLastSequenceNumber) return candidate;
-    if (listed.count(PathKey(candidate)) != 0) continue;
+    if (!listed.empty() && listed.count(PathKey(candidate)) != 0) continue;
     if (platform.FileExists(candidate)) continue;
     return candidate;
   }
