@@ -7,7 +7,6 @@
 
 #include "FakePlatform.h"
 #include "export/ExportList.h"
-#include "rtl/Exception.h"
 
 namespace {
 
@@ -71,13 +70,6 @@ TEST(ExportListFile, PathsInFileOrderWithXmlForNamesWithoutPoint) {
   EXPECT_EQ(expected, ReadExportList(platform, list, "C:\\Exp"));
   EXPECT_EQ(std::vector<std::string>{"r " + list}, platform.opened);
   EXPECT_EQ(content, platform.files[list]);
-}
-
-TEST(ExportListFile, UnreadableListRaisesAnInOutError) {
-  FakePlatform platform;
-  platform.files["C:\\Exp\\HalXSpis.txt"] = "Dokument:NazwaZb{a}\r\n";
-  platform.unreadable.insert("C:\\Exp\\HalXSpis.txt");
-  EXPECT_THROW(ReadExportList(platform, "C:\\Exp\\HalXSpis.txt", "C:\\Exp"), edihal::EInOutError);
 }
 
 }  // namespace

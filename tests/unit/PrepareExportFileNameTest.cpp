@@ -11,7 +11,6 @@
 #include "FakePlatform.h"
 #include "export/PrepareExportFileName.h"
 #include "plugin/TVEXBibliotekaEDI.h"
-#include "rtl/Exception.h"
 #include "text/Texts.h"
 
 namespace {
@@ -99,25 +98,6 @@ TEST_F(PrepareExport, AsksForThePrefixAnewForEveryNumberAndForTheFilter) {
   EXPECT_EQ(std::string(edihal::texts::kExportFilterHead) + "C*.xml)|C*.xml|" +
                 "Wszystkie pliki XML (*.xml)|*.xml|Wszystkie pliki (*.*)|*.*",
             proposal.filter);
-}
-
-TEST_F(PrepareExport, NoFolderIsAnErrorBeforeAnythingIsCreated) {
-  for (const char* folder : {"", "   "}) {
-    g_answers["KatalogExp"] = {folder};
-    ExportProposal proposal;
-    try {
-      PrepareExportFileName(library_, platform_, 1, proposal);
-      ADD_FAILURE() << "no error for '" << folder << "'";
-    } catch (const edihal::EInOutError& error) {
-      EXPECT_EQ(edihal::texts::kExportFolderMissing, error.Message());
-    }
-    EXPECT_FALSE(proposal.flag);
-    EXPECT_TRUE(platform_.folders.empty());
-    EXPECT_TRUE(platform_.exists_checks.empty());
-  }
-  TVEXBibliotekaEDI unanswered(2);  // no parameter callback at all
-  ExportProposal proposal;
-  EXPECT_THROW(PrepareExportFileName(unanswered, platform_, 1, proposal), edihal::EInOutError);
 }
 
 }  // namespace
