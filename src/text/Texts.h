@@ -55,6 +55,15 @@ inline constexpr char kExportRefused[] =
     "Eksport dokumentu nie jest obs\xB3ugiwany w tym formacie EDI";
 // Podaj nazwę dla pliku EDI
 inline constexpr char kExportPrompt[] = "Podaj nazw\xEA dla pliku EDI";
+// File-dialog filter around the export prefix P:
+// "Pliki EDI HalX XML (" P "*.xml)|" P "*.xml|Wszystkie pliki XML ...".
+inline constexpr char kExportFilterHead[] = "Pliki EDI HalX XML (";
+inline constexpr char kExportFilterMiddle[] = "*.xml)|";
+inline constexpr char kExportFilterTail[] =
+    "*.xml|Wszystkie pliki XML (*.xml)|*.xml|Wszystkie pliki (*.*)|*.*";
+// Raised when the host gives no export folder.
+inline constexpr char kExportFolderMissing[] =
+    "Nie podano katalogu eksportu (parametr KatalogExp jest pusty)";
 // (more texts of the export go here)
 
 // --- Assortment dialog ----------------------------------------------------
