@@ -32,6 +32,14 @@ inline constexpr char kListProgressTitle[] =
     "tworzenie listy plik\xF3w na podstawie zawarto\x9C"
     "ci katalogu";
 inline constexpr char kListProgressScanning[] = "analiza katalogu...";
+// The file-dialog filter of the list, around the host's file-name prefix:
+// its description, then (after the prefix) the rest of the first pair and
+// the two fixed pairs.
+inline constexpr char kListFilterLead[] = "Pliki EDI HalX (";
+inline constexpr char kListFilterPattern[] = "*.xml";
+inline constexpr char kListFilterMiddle[] = "*.xml)|";
+inline constexpr char kListFilterTail[] =
+    "|Wszystkie pliki XML (*.xml)|*.xml|Wszystkie pliki (*.*)|*.*";
 // (more texts of the selection list go here)
 
 // --- Import ---------------------------------------------------------------
