@@ -3,8 +3,16 @@
 # (ANSI code page 1250, decimal comma), no Wine chatter, and a Wine prefix of
 # the build's own, beside its bin folder.  A 64-bit program goes straight to
 # the 64-bit loader: the "wine" wrapper would try the 32-bit one first.
+#   wine-run.sh PROGRAM.exe [ARGS]
+#   wine-run.sh --like PROGRAM.exe COMMAND [ARGS]   (a Wine command such as
+#       reg, with the loader and prefix PROGRAM.exe would get)
 set -e
-exe="$1"
+if [ "${1:-}" = "--like" ]; then
+  exe="$2"
+  shift 2
+else
+  exe="${1:-}"
+fi
 [ -n "$exe" ] || { echo "usage: wine-run.sh PROGRAM [ARGS]" >&2; exit 2; }
 
 # The machine field of the PE header: 8664 for x86-64, 014c for i386.

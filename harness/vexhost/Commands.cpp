@@ -74,6 +74,7 @@ int RunList(CommandContext& context, const std::vector<std::string>& args) {
   if (host.Library() == nullptr) return kFailed;
   const int32_t returned =
       context.api.EdiUtworzListeWyboruImportu(host.Library(), host.NextContext(), args[0].c_str());
+  if (returned == 1) context.console.FinishProgress();
   context.console.EndProgress();
   if (returned == 1) ShowFile(context, args[0]);
   return Result(returned);

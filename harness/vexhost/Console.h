@@ -23,6 +23,8 @@ class Console {
   void ProgressPercent(int percent);
   // Ends a progress line left open by ProgressPercent.
   void EndProgress();
+  // Ends it after the work ended well, the bar drawn full.
+  void FinishProgress();
 
  private:
   void Write(std::FILE* stream, bool convert, const std::string& text);

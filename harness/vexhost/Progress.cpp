@@ -30,10 +30,22 @@ void Console::ProgressText(const std::string& text) {
 }
 
 void Console::ProgressPercent(int percent) {
+  // A large folder reports thousands of files but at most a hundred
+  // different percentages: draw only what changes the bar.
+  const bool changed = !bar_open_ || percent != percent_;
   percent_ = percent;
-  if (!err_is_terminal_) return;
+  if (!err_is_terminal_ || !changed) return;
   bar_open_ = true;
   DrawBar();
+}
+
+void Console::FinishProgress() {
+  if (!bar_open_) return;
+  // The module never reports 100: the last file is reported before it is
+  // read.  The call has ended well, so the bar is shown full.
+  percent_ = 100;
+  DrawBar();
+  EndProgress();
 }
 
 void Console::DrawBar() {

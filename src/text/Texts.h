@@ -32,6 +32,14 @@ inline constexpr char kListProgressTitle[] =
     "tworzenie listy plik\xF3w na podstawie zawarto\x9C"
     "ci katalogu";
 inline constexpr char kListProgressScanning[] = "analiza katalogu...";
+// The file-dialog filter of the list, around the host's file-name prefix:
+// its description, then (after the prefix) the rest of the first pair and
+// the two fixed pairs.
+inline constexpr char kListFilterLead[] = "Pliki EDI HalX (";
+inline constexpr char kListFilterPattern[] = "*.xml";
+inline constexpr char kListFilterMiddle[] = "*.xml)|";
+inline constexpr char kListFilterTail[] =
+    "|Wszystkie pliki XML (*.xml)|*.xml|Wszystkie pliki (*.*)|*.*";
 // (more texts of the selection list go here)
 
 // --- Import ---------------------------------------------------------------
@@ -48,6 +56,15 @@ inline constexpr char kExportRefused[] =
     "Eksport dokumentu nie jest obs\xB3ugiwany w tym formacie EDI";
 // Podaj nazwę dla pliku EDI
 inline constexpr char kExportPrompt[] = "Podaj nazw\xEA dla pliku EDI";
+// File-dialog filter around the export prefix P:
+// "Pliki EDI HalX XML (" P "*.xml)|" P "*.xml|Wszystkie pliki XML ...".
+inline constexpr char kExportFilterHead[] = "Pliki EDI HalX XML (";
+inline constexpr char kExportFilterMiddle[] = "*.xml)|";
+inline constexpr char kExportFilterTail[] =
+    "*.xml|Wszystkie pliki XML (*.xml)|*.xml|Wszystkie pliki (*.*)|*.*";
+// Raised when the host gives no export folder.
+inline constexpr char kExportFolderMissing[] =
+    "Nie podano katalogu eksportu (parametr KatalogExp jest pusty)";
 // (more texts of the export go here)
 
 // --- Assortment dialog ----------------------------------------------------

@@ -40,4 +40,26 @@ expect 0 "entry 1:     wg zaw. katalogu" info
 expect 0 'default:     c:\VexWin\EDI' info
 expect 0 "module" --version
 
+# The export calls, on a folder of their own.  Under Wine the module sees
+# the Linux folder through drive Z:.
+export_dir=$(mktemp -d)
+if [ -n "$runner" ]; then
+  host_dir="Z:$(printf '%s' "$export_dir" | tr / '\\')"
+else
+  host_dir=$export_dir
+fi
+: >"$export_dir/FV0001.xml"
+expect 0 "path:   $host_dir\\FV0002.xml" --set KatalogExp="$host_dir" --set PrefixExp=FV export-name
+expect 0 "filter: Pliki EDI HalX XML (FV*.xml)|FV*.xml|" --set KatalogExp="$host_dir" --set PrefixExp=FV export-name
+expect 0 "prompt: Podaj nazw" --set KatalogExp="$host_dir" export-name
+expect 0 "flag:   1" --set KatalogExp="$host_dir" export-name
+expect 0 "path:   $host_dir\\FV42.xml" --set KatalogExp="$host_dir" --set PrefixExp=FV --set NumeracjaExp=I export-name 42
+expect 1 "error: Nie podano katalogu eksportu" export-name 42
+expect 0 "message: Eksport dokumentu nie jest obs" export
+expect 0 "message: Eksport dokumentu nie jest obs" export "$host_dir\\FV0003.xml" tekst
+if [ -e "$export_dir/FV0002.xml" ] || [ -e "$export_dir/FV0003.xml" ]; then
+  echo "FAIL: an export call made a file"; failures=$((failures + 1))
+fi
+rm -rf "$export_dir"
+
 [ "$failures" = 0 ] || { echo "$failures vexhost check(s) failed"; exit 1; }

@@ -64,6 +64,11 @@ void MakeFolder(const std::string& path) {
   CreateDirectoryW(Wide(path).c_str(), nullptr);
 }
 
+void RemoveFile(const std::string& path) {
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(Wide(path).c_str());
+}
+
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAW found;
   const std::wstring folder = Wide(path);
@@ -117,6 +122,10 @@ bool FolderExists(const std::string& path) {
 
 void MakeFolder(const std::string& path) {
   mkdir(path.c_str(), 0777);
+}
+
+void RemoveFile(const std::string& path) {
+  unlink(path.c_str());
 }
 
 void RemoveTree(const std::string& path) {

@@ -37,6 +37,7 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void MakeFolder(const std::string& path);
 void RemoveTree(const std::string& path);
+void RemoveFile(const std::string& path);
 
 // A file of the source tree, e.g. SourcePath("examples/fv.xml"); on
 // Windows the tree is reached through drive Z:, as Wine maps it.

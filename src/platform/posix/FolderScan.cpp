@@ -1,11 +1,13 @@
-// Folder listing on POSIX, made to list as Windows does: wildcard matched
-// ignoring case, dot files counted as hidden, names in case-insensitive
-// order (NTFS returns them so).
+// Folder listing on POSIX, made to list as Windows does: the wildcard
+// matched ignoring case, dot files counted as hidden, only regular files,
+// and the names in the order NTFS keeps them.
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 
+#include "platform/posix/Cp1250Table.h"
 #include "platform/posix/PosixPlatform.h"
 
 namespace edihal {
@@ -31,14 +33,42 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
   return p == pattern.size();
 }
 
-bool IsRegularFile(const std::string& path) {
+// The entry's type from the listing itself where the file system gives
+// it, so that a large folder costs no stat per file; links and unknown
+// types are looked up.
+bool IsRegularFile(const std::string& folder, const dirent& entry) {
+#if defined(_DIRENT_HAVE_D_TYPE)
+  if (entry.d_type == DT_REG) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+#endif
   struct stat info {};
+  const std::string path = folder + (folder.back() == '/' ? "" : "/") + entry.d_name;
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool ListsBefore(const std::string& a, const std::string& b) {
-  const int order = os::CompareTextIgnoringCase(a, b);
-  return order != 0 ? order < 0 : a < b;
+// NTFS keeps a folder's names ordered by their upper-case UTF-16 code
+// units.  The names here are Windows-1250, so each byte is upper-cased and
+// then weighed by its Unicode code point: "Ą" (U+0104) comes before "Ś"
+// (U+015A) although its byte 0xA5 is greater than 0x8C.
+std::u16string NtfsKey(const std::string& upper_name) {
+  std::u16string key;
+  key.reserve(upper_name.size());
+  for (const char c : upper_name) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    key += static_cast<char16_t>(byte < 0x80 ? byte : cp1250::kToUnicode[byte - 0x80]);
+  }
+  return key;
+}
+
+struct Listed {
+  std::u16string key;
+  std::string name;
+};
+
+bool ListsBefore(const Listed& a, const Listed& b) {
+  // Names equal but for case cannot share an NTFS folder; here they can,
+  // and their bytes settle the order.
+  return a.key != b.key ? a.key < b.key : a.name < b.name;
 }
 
 }  // namespace
@@ -47,17 +77,21 @@ std::vector<std::string> PosixPlatform::FindFiles(const std::string& mask) const
   const std::size_t cut = mask.find_last_of("\\/");
   const std::string folder = cut == std::string::npos ? "." : NativePath(mask.substr(0, cut + 1));
   const std::string pattern = os::UpperCase(cut == std::string::npos ? mask : mask.substr(cut + 1));
-  std::vector<std::string> names;
-  DIR* listing = ::opendir(folder.c_str());
-  if (listing == nullptr) return names;
-  while (const dirent* entry = ::readdir(listing)) {
-    const std::string name = entry->d_name;
-    if (name.empty() || name[0] == '.') continue;  // hidden, as Windows shows dot files
-    if (!WildcardMatch(pattern, os::UpperCase(name))) continue;
-    if (IsRegularFile(folder + (folder.back() == '/' ? "" : "/") + name)) names.push_back(name);
+  std::vector<Listed> listed;
+  if (DIR* listing = ::opendir(folder.c_str())) {
+    while (const dirent* entry = ::readdir(listing)) {
+      const std::string name = entry->d_name;
+      if (name.empty() || name[0] == '.') continue;  // hidden, as Windows shows dot files
+      std::string upper = os::UpperCase(name);
+      if (!WildcardMatch(pattern, upper) || !IsRegularFile(folder, *entry)) continue;
+      listed.push_back({NtfsKey(upper), name});
+    }
+    ::closedir(listing);
   }
-  ::closedir(listing);
-  std::sort(names.begin(), names.end(), ListsBefore);
+  std::sort(listed.begin(), listed.end(), ListsBefore);
+  std::vector<std::string> names;
+  names.reserve(listed.size());
+  for (Listed& entry : listed) names.push_back(std::move(entry.name));
   return names;
 }
 

@@ -1,5 +1,6 @@
 // Case and code-page services for POSIX, where the module's single-byte
 // code page is always Windows-1250.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -68,7 +69,7 @@ bool IsContinuation(unsigned char byte) {
 // ill-formed sequence; `length` receives the bytes consumed, which for an
 // ill-formed sequence is its longest valid-looking prefix (at least 1), so
 // that each broken piece stands for one replacement character.
-long DecodeUtf8(const std::string& text, std::size_t at, std::size_t& length) {
+long DecodeUtf8(const std::string& text, std::size_t at, std::size_t end, std::size_t& length) {
   const unsigned char lead = static_cast<unsigned char>(text[at]);
   length = 1;
   int needed;
@@ -89,7 +90,7 @@ long DecodeUtf8(const std::string& text, std::size_t at, std::size_t& length) {
     return -1;
   }
   for (int i = 1; i <= needed; ++i) {
-    if (at + i >= text.size()) return -1;
+    if (at + i >= end) return -1;
     const unsigned char next = static_cast<unsigned char>(text[at + i]);
     const bool fits = i == 1 ? (next >= low && next <= high) : IsContinuation(next);
     if (!fits) return -1;
@@ -128,23 +129,30 @@ std::string AnsiToUtf8(const std::string& text) {
 }
 
 std::string Utf8ToAnsi(const std::string& text) {
-  const std::string utf8 = UpToFirstNul(text);
-  std::string ansi;
-  ansi.reserve(utf8.size());
+  const std::size_t end = std::min(text.find('\0'), text.size());
+  // Never longer than the input but for a four-byte sequence's "??".
+  std::string ansi(end + end / 2, '\0');
+  std::size_t out = 0;
   std::size_t at = 0;
-  while (at < utf8.size()) {
+  while (at < end) {
+    const unsigned char byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x80) {  // most of every invoice: copied straight through
+      ansi[out++] = static_cast<char>(byte);
+      ++at;
+      continue;
+    }
     std::size_t length = 1;
-    const long code = DecodeUtf8(utf8, at, length);
+    const long code = DecodeUtf8(text, at, end, length);
     at += length;
-    if (code < 0) {
-      ansi += '?';
-    } else if (code > 0xFFFF) {
-      ansi += "??";  // Windows sees a surrogate pair: two characters it lacks
+    if (code > 0xFFFF) {
+      ansi[out++] = '?';  // Windows sees a surrogate pair: two characters it lacks
+      ansi[out++] = '?';
     } else {
-      const unsigned char byte = Cp1250Byte(static_cast<std::uint32_t>(code));
-      ansi += byte != 0 || code == 0 ? static_cast<char>(byte) : '?';
+      const unsigned char converted = code < 0 ? 0 : Cp1250Byte(static_cast<std::uint32_t>(code));
+      ansi[out++] = converted != 0 ? static_cast<char>(converted) : '?';
     }
   }
+  ansi.resize(out);
   return ansi;
 }
 

@@ -1,0 +1,35 @@
+#!/bin/sh
+# The default of "KatalogImp" as vexhost.exe shows it, while the registry
+# value "Binaria" is changed with Wine's own reg command.
+#   registry-install-folder.sh VEXHOST.EXE WINE_RUN
+vexhost=$1
+runner=$2
+key='HKLM\SOFTWARE\TORVAL\VEXWin\Instalacja'
+failures=0
+
+reg() { "$runner" --like "$vexhost" reg "$@" >/dev/null 2>&1; }
+expect_default() {
+  shown=$("$runner" "$vexhost" info 2>&1 | grep -A2 ' 0 KatalogImp' | sed -n 's/^ *default: *//p' | tr -d '\r')
+  if [ "$shown" = "$1" ]; then
+    echo "ok: $2 -> $shown"
+  else
+    echo "FAIL: $2: default shown as '$shown', expected '$1'"
+    failures=$((failures + 1))
+  fi
+}
+
+reg delete "$key" /f
+expect_default 'c:\VexWin\EDI' "no key"
+reg add "$key" /v Binaria /t REG_SZ /d 'D:\Sklep' /f
+expect_default 'D:\Sklep\EDI' "REG_SZ without a backslash"
+reg add "$key" /v Binaria /t REG_SZ /d 'D:\Sklep\' /f
+expect_default 'D:\Sklep\EDI' "REG_SZ with a backslash"
+reg add "$key" /v Binaria /t REG_EXPAND_SZ /d 'D:\Sklep' /f
+expect_default 'c:\VexWin\EDI' "REG_EXPAND_SZ"
+reg add "$key" /v Binaria /t REG_SZ /d '   ' /f
+expect_default 'c:\VexWin\EDI' "a value of spaces"
+reg delete "$key" /v Binaria /f
+expect_default 'c:\VexWin\EDI' "key without the value"
+reg delete "$key" /f
+
+[ "$failures" = 0 ] || exit 1

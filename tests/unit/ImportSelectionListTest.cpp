@@ -1,0 +1,270 @@
+// The selection list worker against the in-memory platform: the lines it
+// writes, what it asks the host and reports to it, and where it looks.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FakePlatform.h"
+#include "plugin/TVEXBibliotekaEDI.h"
+#include "rtl/Exception.h"
+#include "selection/ImportSelectionList.h"
+
+namespace {
+
+using edihal::TVEXBibliotekaEDI;
+using testing_support::FakePlatform;
+
+const std::string kList = "C:\\Vex\\lista.txt";
+const std::string kTail = "|Wszystkie pliki XML (*.xml)|*.xml|Wszystkie pliki (*.*)|*.*";
+const std::string kFromFolder = "wg zaw. katalogu";
+// "tworzenie listy plików na podstawie zawartości katalogu"
+const std::string kTitle =
+    "tworzenie listy plik\xF3w na podstawie zawarto\x9C"
+    "ci katalogu";
+
+// What the host saw, in order: "P name" for a parameter question, "T text",
+// "S text" (status) and "% n" for progress.
+std::vector<std::string> g_calls;
+std::map<std::string, std::string> g_answers;
+
+int32_t EDIHAL_STDCALL OnParameter(EdiHalHostValue, EdiHalHostValue, const char* name,
+                                   char* answer) {
+  g_calls.push_back(std::string("P ") + name);
+  const auto found = g_answers.find(name);
+  if (found != g_answers.end()) {
+    found->second.copy(answer, EDIHAL_BUFFER_SIZE - 1);
+    answer[found->second.size()] = '\0';
+  }
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnTitle(EdiHalHostValue, EdiHalHostValue, const char* text) {
+  g_calls.push_back(std::string("T ") + text);
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnText(EdiHalHostValue, EdiHalHostValue, const char* text) {
+  g_calls.push_back(std::string("S ") + text);
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnPercent(EdiHalHostValue, EdiHalHostValue, int32_t percent) {
+  g_calls.push_back("% " + std::to_string(percent));
+  return 0;
+}
+
+// Records the masks asked for, and can list names that have no file.
+class ScanPlatform : public FakePlatform {
+ public:
+  mutable std::vector<std::string> masks;
+  std::vector<std::string> phantoms;  // listed after the real matches
+
+  std::vector<std::string> FindFiles(const std::string& mask) const override {
+    masks.push_back(mask);
+    std::vector<std::string> names = FakePlatform::FindFiles(mask);
+    names.insert(names.end(), phantoms.begin(), phantoms.end());
+    return names;
+  }
+};
+
+class SelectionList : public ::testing::Test {
+ protected:
+  SelectionList() : library_(1) {
+    library_.RegisterCallback(reinterpret_cast<void*>(OnParameter), EDIHAL_CB_PARAMETER_VALUE);
+    library_.RegisterCallback(reinterpret_cast<void*>(OnTitle), EDIHAL_CB_PROGRESS_TITLE);
+    library_.RegisterCallback(reinterpret_cast<void*>(OnText), EDIHAL_CB_PROGRESS_TEXT);
+    library_.RegisterCallback(reinterpret_cast<void*>(OnPercent), EDIHAL_CB_PROGRESS_PERCENT);
+    g_calls.clear();
+    g_answers = {{"PrefixImp", "fv"}, {"KatalogImp", "C:\\Imp"}, {"ListaImp", kFromFolder}};
+  }
+  ~SelectionList() override {
+    g_calls.clear();
+    g_answers.clear();
+  }
+
+  std::string Run() {
+    edihal::BuildImportSelectionList(library_, platform_, kList);
+    return platform_.files[kList];
+  }
+  std::vector<std::string> Progress() const {
+    std::vector<std::string> progress;
+    for (const std::string& call : g_calls) {
+      if (call[0] != 'P') progress.push_back(call);
+    }
+    return progress;
+  }
+
+  TVEXBibliotekaEDI library_;
+  ScanPlatform platform_;
+};
+
+std::string Head(const std::string& prefix_lower, const std::string& prefix_upper,
+                 const std::string& folder) {
+  return "WskazPlik:Pliki EDI HalX (" + prefix_lower + "*.xml)|" + prefix_upper + "*.xml" + kTail +
+         "\r\nKatalog:" + folder + "\r\n";
+}
+
+TEST_F(SelectionList, FilterLineFromThePrefix) {
+  const struct {
+    std::string prefix;
+    std::string description;  // the prefix as the first pair's description shows it
+    std::string pattern;      // ... and as its pattern holds it
+  } cases[] = {
+      {"fv", "fv", "FV"},
+      {"", "", ""},
+      {"Fv_2024-", "Fv_2024-", "FV_2024-"},
+      {"\xB3\xF3\x64\x9F", "\xB3\xF3\x64\x9F", "\xA3\xD3\x44\x8F"},  // łódź, ŁÓDŹ
+      {"a|b{c}", "a|b{c}", "A|B{C}"},                                // nothing escaped
+  };
+  g_answers["ListaImp"] = "brak";
+  for (const auto& c : cases) {
+    g_answers["PrefixImp"] = c.prefix;
+    EXPECT_EQ(Head(c.description, c.pattern, "C:\\Imp"), Run()) << c.prefix;
+  }
+}
+
+TEST_F(SelectionList, OnlyTheFolderModeListsFiles) {
+  platform_.files["C:\\Imp\\fv1.xml"] = "<szInvoiceIDPDF>1</szInvoiceIDPDF>";
+  const struct {
+    std::string mode;
+    bool lists;
+  } cases[] = {
+      {"brak", false},
+      {"", false},
+      {"wg zaw.katalogu", false},
+      {"wg zaw. katalogu x", false},
+      {kFromFolder, true},
+      {"WG ZAW. KATALOGU", true},
+      {"Wg Zaw. Katalogu", true},
+  };
+  for (const auto& c : cases) {
+    g_answers["ListaImp"] = c.mode;
+    g_calls.clear();
+    const std::string entries = c.lists ? "Dokument:Sciezka{C:\\Imp\\fv1.xml}NazwaZb{fv1.xml}"
+                                          "NrDok{1}\r\n"
+                                        : "";
+    EXPECT_EQ(Head("fv", "FV", "C:\\Imp") + entries, Run()) << c.mode;
+    const std::vector<std::string> asked =
+        c.lists ? std::vector<std::string>{"P PrefixImp",
+                                           "P KatalogImp",
+                                           "P ListaImp",
+                                           "T " + kTitle,
+                                           "S analiza katalogu...",
+                                           "P PrefixImp",
+                                           "S ",
+                                           "% 0"}
+                : std::vector<std::string>{"P PrefixImp", "P KatalogImp", "P ListaImp"};
+    EXPECT_EQ(asked, g_calls) << c.mode;
+  }
+}
+
+TEST_F(SelectionList, ProgressPerListedName) {
+  const struct {
+    int files;
+    std::vector<std::string> percents;
+  } cases[] = {
+      {0, {}},
+      {1, {"% 0"}},
+      {3, {"% 0", "% 33", "% 66"}},
+      {4, {"% 0", "% 25", "% 50", "% 75"}},
+      {7, {"% 0", "% 14", "% 28", "% 42", "% 57", "% 71", "% 85"}},
+  };
+  for (const auto& c : cases) {
+    platform_.files.clear();
+    for (int i = 0; i < c.files; ++i) platform_.files["C:\\Imp\\fv" + std::to_string(i) + ".xml"];
+    g_calls.clear();
+    Run();
+    std::vector<std::string> expected = {"T " + kTitle, "S analiza katalogu...", "S "};
+    expected.insert(expected.end(), c.percents.begin(), c.percents.end());
+    EXPECT_EQ(expected, Progress()) << c.files << " files";
+  }
+}
+
+TEST_F(SelectionList, EntriesInListedOrderWithTheElementsPresent) {
+  platform_.files["C:\\Imp\\fv_b.xml"] =
+      "<Invoice>\r\n"
+      "  <szDate>20240131</szDate>\r\n"
+      "  <szHeadOfficePartyAddressDescription>Hurt {A}</szHeadOfficePartyAddressDescription>\r\n"
+      "  <szHeadOfficeCompanyTaxNmbr>526</szHeadOfficeCompanyTaxNmbr>\r\n"
+      "  <szInvoiceIDPDF>FV/1/2024</szInvoiceIDPDF>\r\n";
+  platform_.files["C:\\Imp\\FV_a.XML"] = "<Invoice>\r\n</Invoice>\r\n";
+  platform_.files["C:\\Imp\\fv_c.xml"] =
+      "<szInvoiceIDPDF>  </szInvoiceIDPDF>\r\n<szDate>20240131</szDate>\r\n";
+  platform_.files["C:\\Imp\\fv_d.xml"] =
+      "<szHeadOfficeCompanyTaxNmbr>1</szHeadOfficeCompanyTaxNmbr>\r\n<szDate>2023\r\n";
+  platform_.files["C:\\Imp\\inne.xml"] = "<szInvoiceIDPDF>X</szInvoiceIDPDF>";
+  platform_.files["C:\\Imp\\fv_e.txt"] = "<szInvoiceIDPDF>X</szInvoiceIDPDF>";
+  platform_.files["C:\\Imp\\fv_f.xml"] = "";
+  platform_.hidden.insert("C:\\Imp\\fv_f.xml");
+  EXPECT_EQ(Head("fv", "FV", "C:\\Imp") +
+                "Dokument:Sciezka{C:\\Imp\\FV_a.XML}NazwaZb{FV_a.XML}\r\n"
+                "Dokument:Sciezka{C:\\Imp\\fv_b.xml}NazwaZb{fv_b.xml}NrDok{FV/1/2024}"
+                "Data{31.01.2024}Wystawca{Hurt {A}}Nip{526}\r\n"
+                "Dokument:Sciezka{C:\\Imp\\fv_c.xml}NazwaZb{fv_c.xml}\r\n"
+                "Dokument:Sciezka{C:\\Imp\\fv_d.xml}NazwaZb{fv_d.xml}Data{..2023}Nip{1}\r\n",
+            Run());
+  EXPECT_EQ(std::vector<std::string>{"C:\\Imp\\fv*.xml"}, platform_.masks);
+}
+
+TEST_F(SelectionList, MaskHasOneBackslashThePathWhatTheFolderGives) {
+  const struct {
+    std::string folder;  // as the host answers, already trimmed
+    std::string mask;
+    std::string path;
+  } cases[] = {
+      {"C:\\Imp", "C:\\Imp\\fv*.xml", "C:\\Imp\\fv1.xml"},
+      {"C:\\Imp\\", "C:\\Imp\\fv*.xml", "C:\\Imp\\\\fv1.xml"},
+      {"Imp", "Imp\\fv*.xml", "Imp\\fv1.xml"},
+      {"\\", "\\fv*.xml", "\\\\fv1.xml"},
+  };
+  for (const auto& c : cases) {
+    platform_.files.clear();
+    platform_.masks.clear();
+    platform_.exists_checks.clear();
+    const std::string base = c.mask.substr(0, c.mask.size() - 7);
+    platform_.files[base + "fv1.xml"] = "x";
+    platform_.files[c.path] = "<szInvoiceIDPDF>1</szInvoiceIDPDF>";
+    g_answers["KatalogImp"] = c.folder;
+    const std::string list = Run();
+    EXPECT_EQ(std::vector<std::string>{c.mask}, platform_.masks) << c.folder;
+    EXPECT_EQ(std::vector<std::string>{c.path}, platform_.exists_checks) << c.folder;
+    EXPECT_NE(std::string::npos,
+              list.find("Katalog:" + c.folder + "\r\nDokument:Sciezka{" + c.path + "}"))
+        << list;
+    EXPECT_EQ(1u, platform_.folders.count(c.folder)) << "folder not made: " << c.folder;
+  }
+}
+
+TEST_F(SelectionList, NamesWithoutAFileGetNoEntryButTheirProgress) {
+  platform_.files["C:\\Imp\\fv1.xml"] = "<szInvoiceIDPDF>1</szInvoiceIDPDF>";
+  platform_.files["C:\\Imp\\ fv2.xml"] = "<szInvoiceIDPDF>2</szInvoiceIDPDF>";
+  platform_.phantoms = {"fv3.xml"};
+  g_answers["PrefixImp"] = "";
+  EXPECT_EQ(
+      Head("", "", "C:\\Imp") + "Dokument:Sciezka{C:\\Imp\\fv1.xml}NazwaZb{fv1.xml}NrDok{1}\r\n",
+      Run());
+  // " fv2.xml" is trimmed to a name that names no file.
+  EXPECT_EQ((std::vector<std::string>{"C:\\Imp\\fv2.xml", "C:\\Imp\\fv1.xml", "C:\\Imp\\fv3.xml"}),
+            platform_.exists_checks);
+  EXPECT_EQ((std::vector<std::string>{"T " + kTitle, "S analiza katalogu...", "S ", "% 0", "% 33",
+                                      "% 66"}),
+            Progress());
+}
+
+TEST_F(SelectionList, FolderThatCannotBeMadeListsNothing) {
+  platform_.uncreatable.insert("Q:\\Brak");
+  g_answers["KatalogImp"] = "Q:\\Brak";
+  EXPECT_EQ(Head("fv", "FV", "Q:\\Brak"), Run());
+}
+
+TEST_F(SelectionList, InvoiceThatCannotBeOpenedEndsTheCall) {
+  platform_.files["C:\\Imp\\fv1.xml"] = "<szInvoiceIDPDF>1</szInvoiceIDPDF>";
+  platform_.files["C:\\Imp\\fv2.xml"] = "<szInvoiceIDPDF>2</szInvoiceIDPDF>";
+  platform_.unreadable.insert("C:\\Imp\\fv2.xml");
+  EXPECT_THROW(Run(), edihal::EInOutError);
+  // What was listed before stays in the file for the host to see.
+  EXPECT_EQ(Head("fv", "FV", "C:\\Imp") +
+                "Dokument:Sciezka{C:\\Imp\\fv1.xml}NazwaZb{fv1.xml}NrDok{1}\r\n",
+            platform_.files[kList]);
+}
+
+}  // namespace
