@@ -2,45 +2,16 @@
 // point in every C locale.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <string>
 
+#include "CommaLocale.h"
 #include "rtl/Numbers.h"
 
 namespace {
 
 using edihal::FormatTwoDecimals;
 using edihal::TextToFloat;
-
-// The C locale with the decimal comma for as long as it lives; empty when
-// the machine has none.
-class CommaLocale {
- public:
-  CommaLocale() {
-#if defined(_WIN32)
-    const char* names[] = {"", "Polish_Poland.1250", "pl-PL"};
-#else
-    const char* names[] = {"pl_PL.UTF-8", "pl_PL.utf8", "de_DE.UTF-8"};
-#endif
-    for (const char* name : names) {
-      if (std::setlocale(LC_ALL, name) != nullptr &&
-          std::string(std::localeconv()->decimal_point) == ",") {
-        active_ = true;
-        return;
-      }
-    }
-    std::setlocale(LC_ALL, "C");
-  }
-  ~CommaLocale() {
-    std::setlocale(LC_ALL, "C");
-  }
-  bool Active() const {
-    return active_;
-  }
-
- private:
-  bool active_ = false;
-};
+using testing_support::CommaLocale;
 
 TEST(TextToFloat, AcceptsOnlyWholeNumbers) {
   const struct {
