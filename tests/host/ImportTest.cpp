@@ -66,17 +66,6 @@ TEST(Import, ExamplesWithADecimalCommaLocale) {
   ExpectExamplesImportExactly("a decimal comma locale");
 }
 
-TEST(Import, AsksForItsParametersInOrder) {
-  TempFolder folder;
-  RecordingHost host(ReleaseModule());
-  AnswerLikeAShop(host);
-  ASSERT_EQ(1,
-            Import(host, folder.File("d.txt"), SourcePath("examples/FV_2024_03_0142_cp1250.xml")));
-  EXPECT_EQ((std::vector<std::string>{"CzyKategoryzacja", "StawkaA", "StawkaB", "StawkaC",
-                                      "StawkaD", "StawkaG"}),
-            host.ParameterQueries());
-}
-
 TEST(Import, MissingInvoiceIsReportedAndLeavesAnEmptyDocument) {
   TempFolder folder;
   const std::string output = folder.File("dokument.txt");
@@ -112,19 +101,6 @@ TEST(Import, BadNumberIsReportedInPolishAndKeepsTheRecordsBefore) {
   const std::string text = ReadFile(output);
   EXPECT_NE(std::string::npos, text.find("\r\nIloscLinii:2\r\nLinia:Nazwa{Ser}"));
   EXPECT_EQ(std::string::npos, text.find("Linia:", text.find("Linia:") + 1));
-}
-
-TEST(Import, CategorisationIsAskedForBeforeTheDocumentIsTouched) {
-  TempFolder folder;
-  const std::string output = folder.File("dokument.txt");
-  testing_support::WriteFile(output, "kept");
-  RecordingHost host(ReleaseModule());
-  AnswerLikeAShop(host);
-  host.Answer("CzyKategoryzacja", "Tak");
-  // The test runs where no side files are: the import cannot categorise.
-  EXPECT_EQ(0, Import(host, output, SourcePath("examples/FV_2024_03_0142_cp1250.xml")));
-  EXPECT_EQ(1u, host.TextsOf(EDIHAL_CB_ERROR).size());
-  EXPECT_EQ("kept", ReadFile(output));
 }
 
 }  // namespace

@@ -2,14 +2,12 @@
 // the small readers the import is built from.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "FakePlatform.h"
 #include "import/DecimalSeparator.h"
 #include "import/DocumentText.h"
 #include "import/ElementValue.h"
-#include "import/SourceEncoding.h"
 
 namespace {
 
@@ -39,20 +37,6 @@ TEST(DocumentTextFile, EmptiesTheFileThenWritesTheHeaderRecords) {
       "TelefonOdbiorcy:\r\nNrOdbiorcyWSieciSklepow:0\r\n"
       "DotyczyDok:\r\nIloscLinii:12\r\n";
   EXPECT_EQ(expected, platform.files["C:\\Vex\\dok.txt"]);
-}
-
-TEST(DocumentTextFile, EmptyValuesLeaveTheKeyAlone) {
-  FakePlatform platform;
-  DocumentTextFile output(platform);
-  output.Create("C:\\dok.txt");
-  output.WriteHeader(DocumentHeader{});
-  output.WriteRecord("Linia:x");
-  output.Close();
-  const std::string& text = platform.files["C:\\dok.txt"];
-  EXPECT_EQ(0u, text.find("TypDok:\r\nNrDok :\r\nData:\r\nSposobPlatn:\r\nTerminPlatn:0\r\n"));
-  EXPECT_NE(std::string::npos, text.find("\r\nDotyczyDok:\r\nIloscLinii:0\r\nLinia:x\r\n"));
-  EXPECT_EQ(29 * 2u, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r') +
-                                              std::count(text.begin(), text.end(), '\n')));
 }
 
 TEST(LineRecord, TwoFormsByTheSecondCode) {
@@ -119,17 +103,6 @@ TEST(LocaliseDecimalSeparator, OnlyTheFirstOccurrenceChanges) {
     LocaliseDecimalSeparator(text, c.separator);
     EXPECT_EQ(c.localised, text) << c.text << " with " << c.separator;
   }
-}
-
-TEST(ToWindows1250, TheDeclaredEncodingChoosesTheConversion) {
-  // ś in ISO-8859-2 is 0xB6; Łódź in UTF-8; bytes of a file without a
-  // declaration stay as they are, NUL included.
-  EXPECT_EQ("\x9C", ToWindows1250("\xB6", SourceEncoding::kIso88592));
-  EXPECT_EQ("\xB6", ToWindows1250("\xB6", SourceEncoding::kNone));
-  EXPECT_EQ("\xA3\xF3\x64\x9F",
-            ToWindows1250("\xC5\x81\xC3\xB3\x64\xC5\xBA", SourceEncoding::kUtf8));
-  EXPECT_EQ(std::string("a\0\xB6", 3),
-            ToWindows1250(std::string("a\0\xB6", 3), SourceEncoding::kNone));
 }
 
 }  // namespace

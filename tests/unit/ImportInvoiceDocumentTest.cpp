@@ -94,28 +94,6 @@ TEST_F(ImportDriver, HeaderFromTheFirstPass) {
   EXPECT_EQ(29u, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
 }
 
-TEST_F(ImportDriver, LineEndsOfTheInvoiceDoNotMatter) {
-  platform.files[kInvoice] = kSale;
-  Import();
-  const std::string crlf = Output();
-  std::string lf = kSale;
-  for (std::size_t at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n")) {
-    lf.erase(at, 1);
-  }
-  platform.files[kInvoice] = lf;
-  Import();
-  EXPECT_EQ(crlf, Output());
-}
-
-TEST_F(ImportDriver, TheLocaleSeparatorReadsTheNumbers) {
-  platform.decimal_separator = ',';
-  platform.files[kInvoice] =
-      "<ART_SALE>\n<dPieceQuantity>1.5</dPieceQuantity>\n<dQuantityEntry>2,5</dQuantityEntry>\n"
-      "<dTaAveragePiecePriceDiscounted>2</dTaAveragePiecePriceDiscounted>\n</ART_SALE>\n";
-  Import();
-  EXPECT_NE(std::string::npos, Lines().find("Ilosc{3.75}Cena{}Wartosc{n7.50}"));
-}
-
 TEST_F(ImportDriver, MissingInvoiceEmptiesTheOutputAndFails) {
   platform.files[kOut] = "TypDok:\r\nan old document\r\n";
   try {
@@ -127,12 +105,6 @@ TEST_F(ImportDriver, MissingInvoiceEmptiesTheOutputAndFails) {
   EXPECT_EQ("", Output());
   EXPECT_EQ(std::vector<std::string>{"CzyKategoryzacja"}, asked);
   EXPECT_EQ(std::vector<std::string>{std::string("w ") + kOut}, platform.opened);
-}
-
-TEST_F(ImportDriver, RecordsBeforeAFailureStay) {
-  platform.files[kInvoice] = kSale + "<ART_SALE>\n<dPieceQuantity>x</dPieceQuantity>\n" + kSale;
-  EXPECT_THROW(Import(), edihal::EConvertError);
-  EXPECT_EQ(kSaleRecord, Lines());
 }
 
 TEST_F(ImportDriver, OnlyTheExactYesTurnsCategorisationOn) {
