@@ -6,6 +6,7 @@
 //   floor_MB/s    throughput of the read floor
 //   x_floor       import time divided by read-floor time
 //   peak_MiB      peak resident memory of the vexhost process
+// BM_ImportWithoutLines gives the fixed cost of one run.
 // The invoices go to a temporary folder (TMPDIR or /tmp), removed at exit.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -128,6 +129,16 @@ void BM_Import(benchmark::State& state) {
   state.counters["peak_MiB"] = static_cast<double>(peak_kib) / 1024.0;
 }
 
+// The fixed cost of one harness run (process start, loading the module,
+// the header records) on an invoice without lines: it dominates at 1 MB.
+void BM_ImportWithoutLines(benchmark::State& state) {
+  const std::string& invoice = Work().Invoice(0);
+  long peak_kib = 0;
+  for (auto _ : state) state.SetIterationTime(RunImport(invoice, peak_kib));
+  state.counters["peak_MiB"] = static_cast<double>(peak_kib) / 1024.0;
+}
+
+BENCHMARK(BM_ImportWithoutLines)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Import)->Arg(1)->Arg(10)->Arg(100)->UseManualTime()->Iterations(5)->Unit(
     benchmark::kMillisecond);
 

@@ -1,5 +1,5 @@
-// Reading one invoice line: the value of its element, and whether it holds
-// a tag.  The import never parses XML; it relies on one element per line.
+// Reading one invoice line: the value of its element, and the line trimmed.  The import never
+// parses XML; it relies on one element per line.
 #ifndef EDIHAL_IMPORT_ELEMENTVALUE_H
 #define EDIHAL_IMPORT_ELEMENTVALUE_H
 
@@ -11,11 +11,6 @@ namespace edihal {
 // The bytes between the first ">" of the line and the next "<" after it;
 // empty when either is missing.  Nothing is trimmed or decoded.
 std::string ElementValue(std::string_view line);
-
-// True when `tag` occurs in `line`, compared exactly.
-inline bool Contains(std::string_view line, std::string_view tag) {
-  return line.find(tag) != std::string_view::npos;
-}
 
 // The line without the bytes of 0x20 and below at either end, as Trim
 // makes it, but without a copy.

@@ -86,8 +86,9 @@ void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& pla
   settings.categorisation = categorisation.get();
   LineConversion lines(std::move(settings));
   invoice.SetPointer(0);
-  std::string line, record;
-  for (long number = 1; invoice.ReadLine(line, "\r\n"); ++number) {
+  std::string_view line;
+  std::string record;
+  for (long number = 1; invoice.NextLine(line); ++number) {
     if (lines.TakeLine(line, number, record)) output.WriteRecord(record);
   }
 

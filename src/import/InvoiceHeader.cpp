@@ -1,6 +1,7 @@
 #include "import/InvoiceHeader.h"
 
 #include "import/ElementValue.h"
+#include "import/LineTags.h"
 #include "selection/TextPrimitives.h"
 
 namespace edihal {
@@ -13,6 +14,8 @@ constexpr std::string_view kEncodingAttribute = "encoding=\"";
 // declared name (or to what follows the attribute when its closing quote
 // is missing), and a known name selects the encoding.
 void ScanEncoding(std::string_view& line, SourceEncoding& encoding) {
+  // Most lines hold no quotation mark at all: a quick way out for them.
+  if (line.find('"') == std::string_view::npos) return;
   const std::size_t at = line.find(kEncodingAttribute);
   if (at == std::string_view::npos) return;
   line.remove_prefix(at + kEncodingAttribute.size());
@@ -36,22 +39,24 @@ std::string PaymentForm(const std::string& media_number) {
 void ScanHeaderLine(std::string_view line, InvoiceHeader& header) {
   if (line.empty()) return;
   ScanEncoding(line, header.encoding);
-  if (Contains(line, "</ART_SALE>") || Contains(line, "</ART_RETURN>")) {
+  const LineTags tags(line);
+  if (!tags.Any()) return;
+  if (tags.Has(InvoiceTag::kSaleEnd) || tags.Has(InvoiceTag::kReturnEnd)) {
     ++header.line_count;
-  } else if (Contains(line, "<szInvoiceIDPDF>")) {
+  } else if (tags.Has(InvoiceTag::kInvoiceId)) {
     header.number = ElementValue(line);
-  } else if (Contains(line, "<szDate>")) {
+  } else if (tags.Has(InvoiceTag::kDate)) {
     header.has_date = true;
     header.date = InvoiceDateText(Trim(ElementValue(line)));
-  } else if (Contains(line, "<lMediaNmbr>")) {
+  } else if (tags.Has(InvoiceTag::kMediaNumber)) {
     header.payment_form = PaymentForm(Trim(ElementValue(line)));
   }
 }
 
 InvoiceHeader ReadInvoiceHeader(TMFile& invoice) {
   InvoiceHeader header;
-  std::string line;
-  while (invoice.ReadLine(line, "\r\n")) ScanHeaderLine(line, header);
+  std::string_view line;
+  while (invoice.NextLine(line)) ScanHeaderLine(line, header);
   return header;
 }
 

@@ -5,6 +5,7 @@
 #include "import/DecimalSeparator.h"
 #include "import/DocumentText.h"
 #include "import/ElementValue.h"
+#include "import/LineTags.h"
 #include "rtl/Exception.h"
 #include "rtl/Numbers.h"
 #include "text/Texts.h"
@@ -13,18 +14,7 @@ namespace edihal {
 
 namespace {
 
-constexpr char kQuantityEntry[] = "<dQuantityEntry>";
-constexpr char kMeasurementEntry[] = "<dMeasurementEntry1>";
-constexpr char kPieceQuantity[] = "<dPieceQuantity>";
-constexpr char kPrice[] = "<dTaAveragePiecePriceDiscounted>";
-
-bool OpensBlock(std::string_view line) {
-  return Contains(line, "<ART_SALE>") || Contains(line, "<ART_RETURN>");
-}
-
-bool ClosesBlock(std::string_view line) {
-  return Contains(line, "</ART_SALE>") || Contains(line, "</ART_RETURN>");
-}
+using Tag = InvoiceTag;
 
 // "&amp;" becomes "&", again and again, so that an ampersand escaped twice
 // ends as one too.  No other entity is decoded.
@@ -40,19 +30,21 @@ LineConversion::LineConversion(LineConversionSettings settings) : settings_(std:
 
 bool LineConversion::TakeLine(std::string_view raw, long number, std::string& record) {
   const std::string_view line = TrimmedView(raw);
+  const LineTags tags(line);
   if (!in_block_) {
     // Nothing else on the opening line is looked at.
-    if (OpensBlock(line)) OpenBlock();
+    if (tags.Has(Tag::kSale) || tags.Has(Tag::kReturn)) OpenBlock();
     return false;
   }
-  if (ClosesBlock(line)) {
+  if (tags.Has(Tag::kSaleEnd) || tags.Has(Tag::kReturnEnd)) {
     // A tag on the closing line is not read: the block ends first.
     record = FinishBlock(number);
     in_block_ = false;
     return true;
   }
-  TakeDescriptiveTag(line);
-  TakeQuantityOrCodeTag(line, number);
+  if (!tags.Any()) return false;
+  TakeDescriptiveTag(line, tags);
+  TakeQuantityOrCodeTag(line, tags, number);
   return false;
 }
 
@@ -77,52 +69,53 @@ const std::string* LineConversion::RateOfCode(const std::string& code) const {
 }
 
 // The first of these tags found on the line counts.
-void LineConversion::TakeDescriptiveTag(std::string_view line) {
-  if (Contains(line, "<szItemID>")) {
+void LineConversion::TakeDescriptiveTag(std::string_view line, const LineTags& tags) {
+  if (tags.Has(Tag::kItemId)) {
     block_.item_number = ElementValue(line);
-  } else if (Contains(line, "<szDesc1>")) {
+  } else if (tags.Has(Tag::kDesc1)) {
     block_.short_description = ElementValue(line);
-  } else if (Contains(line, "<szDescription>")) {
+  } else if (tags.Has(Tag::kDescription)) {
     block_.name = ElementValue(line);
     DropAmpEntities(block_.name);
-  } else if (Contains(line, "<szPackagePrintCode>")) {
+  } else if (tags.Has(Tag::kPackagePrintCode)) {
     block_.unit = ElementValue(line);
     if (block_.unit == "ST") block_.unit = "szt.";
-  } else if (Contains(line, "<szVatPrintCode>")) {
+  } else if (tags.Has(Tag::kVatPrintCode)) {
     // An unknown code keeps the rate of the block before.
     if (const std::string* rate = RateOfCode(ElementValue(line))) block_.rate = *rate;
-  } else if (Contains(line, "<szInputString>")) {
+  } else if (tags.Has(Tag::kInputString)) {
     block_.input_code = ElementValue(line);
   }
 }
 
 // Again only the first tag found counts; a "<dQuantityEntry>" after the
 // quantity is set does not count, and the search goes on.
-void LineConversion::TakeQuantityOrCodeTag(std::string_view line, long number) {
-  if (Contains(line, "<EanSingle>")) {
+void LineConversion::TakeQuantityOrCodeTag(std::string_view line, const LineTags& tags,
+                                           long number) {
+  if (tags.Has(Tag::kEanSingle)) {
     block_.bar_code = ElementValue(line);
-  } else if (Contains(line, kPieceQuantity)) {
-    piece_factor_ = ReadNumber(ElementValue(line), Origin{kPieceQuantity, number});
-  } else if (Contains(line, kQuantityEntry) && block_.quantity.empty()) {
-    const Origin origin{kQuantityEntry, number};
+  } else if (tags.Has(Tag::kPieceQuantity)) {
+    piece_factor_ = ReadNumber(ElementValue(line), Origin{Tag::kPieceQuantity, number});
+  } else if (tags.Has(Tag::kQuantityEntry) && block_.quantity.empty()) {
+    const Origin origin{Tag::kQuantityEntry, number};
     block_.quantity = FormatTwoDecimals(ReadNumber(ElementValue(line), origin) * piece_factor_);
     quantity_origin_ = origin;
-  } else if (Contains(line, "<dPieceContentsQuantity>")) {
+  } else if (tags.Has(Tag::kPieceContents)) {
     block_.piece_content = ElementValue(line);
-  } else if (Contains(line, kPrice)) {
+  } else if (tags.Has(Tag::kPrice)) {
     block_.price = ElementValue(line);
-    price_origin_ = Origin{kPrice, number};
-  } else if (Contains(line, "<dTaTotal>")) {
+    price_origin_ = Origin{Tag::kPrice, number};
+  } else if (tags.Has(Tag::kTotal)) {
     block_.value = ElementValue(line);
-  } else if (Contains(line, kMeasurementEntry)) {
+  } else if (tags.Has(Tag::kMeasurementEntry)) {
     // Replaces any quantity computed before, unread and unchanged.
     block_.quantity = ElementValue(line);
-    quantity_origin_ = Origin{kMeasurementEntry, number};
-  } else if (Contains(line, "<lMerchandiseStructureID>")) {
+    quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
+  } else if (tags.Has(Tag::kStructureId)) {
     block_.structure = ElementValue(line);
-  } else if (Contains(line, "<lMerchandiseGroupID>")) {
+  } else if (tags.Has(Tag::kGroupId)) {
     block_.group = ElementValue(line);
-  } else if (Contains(line, "<lMerchandiseSubGroupID>")) {
+  } else if (tags.Has(Tag::kSubGroupId)) {
     block_.subgroup = ElementValue(line);
   }
 }
@@ -131,7 +124,7 @@ std::string LineConversion::FinishBlock(long number) {
   if (!block_.price.empty()) {
     // A block without any quantity is reported at its closing line.
     const Origin quantity_origin =
-        quantity_origin_.line != 0 ? quantity_origin_ : Origin{kQuantityEntry, number};
+        quantity_origin_.line != 0 ? quantity_origin_ : Origin{Tag::kQuantityEntry, number};
     const long double quantity = ReadNumber(block_.quantity, quantity_origin);
     const long double price = ReadNumber(block_.price, price_origin_);
     block_.value = FormatTwoDecimals(quantity * price);
@@ -169,9 +162,9 @@ long double LineConversion::ReadNumber(const std::string& text, const Origin& or
   if (TextToFloat(localised, settings_.decimal_separator, value)) return value;
   // Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH
   throw EConvertError(std::string(texts::kBadNumber) + ToWindows1250(text, settings_.encoding) +
-                      texts::kBadNumberInTag + origin.tag + texts::kBadNumberAtLine +
-                      std::to_string(origin.line) + texts::kBadNumberOfFile +
-                      settings_.invoice_path);
+                      texts::kBadNumberInTag + std::string(TagText(origin.tag)) +
+                      texts::kBadNumberAtLine + std::to_string(origin.line) +
+                      texts::kBadNumberOfFile + settings_.invoice_path);
 }
 
 }  // namespace edihal

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "import/Categorisation.h"
+#include "import/LineTags.h"
 #include "import/SourceEncoding.h"
 
 namespace edihal {
@@ -48,13 +49,13 @@ class LineConversion {
   };
   // Where a number text came from, for the message when it is not one.
   struct Origin {
-    const char* tag = "";
+    InvoiceTag tag = InvoiceTag::kQuantityEntry;
     long line = 0;
   };
 
   void OpenBlock();
-  void TakeDescriptiveTag(std::string_view line);
-  void TakeQuantityOrCodeTag(std::string_view line, long number);
+  void TakeDescriptiveTag(std::string_view line, const LineTags& tags);
+  void TakeQuantityOrCodeTag(std::string_view line, const LineTags& tags, long number);
   std::string FinishBlock(long number);
   const std::string* RateOfCode(const std::string& code) const;
   long double ReadNumber(const std::string& text, const Origin& origin) const;
