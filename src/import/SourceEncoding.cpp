@@ -5,15 +5,13 @@
 
 namespace edihal {
 
-std::string ToWindows1250(const std::string& text, SourceEncoding encoding) {
+std::string ToWindows1250(std::string text, SourceEncoding encoding) {
   switch (encoding) {
     case SourceEncoding::kIso88592:
       return Iso88592ToWin1250(text, 0);
-    case SourceEncoding::kUtf8: {
-      std::string converted = text;
-      ConvertCharSet(converted, kCharSetUtf8, kCharSetWindows1250);
-      return converted;
-    }
+    case SourceEncoding::kUtf8:
+      ConvertCharSet(text, kCharSetUtf8, kCharSetWindows1250);
+      return text;
     case SourceEncoding::kNone:
       break;
   }

@@ -14,7 +14,7 @@ enum class SourceEncoding {
 };
 
 // `text` converted from `encoding` to Windows-1250.
-std::string ToWindows1250(const std::string& text, SourceEncoding encoding);
+std::string ToWindows1250(std::string text, SourceEncoding encoding);
 
 }  // namespace edihal
 
