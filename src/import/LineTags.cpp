@@ -1,6 +1,5 @@
 #include "import/LineTags.h"
 
-#include <array>
 #include <cstring>
 
 namespace edihal {
@@ -39,37 +38,28 @@ constexpr std::uint8_t kNone = 0xFF;
 constexpr std::size_t kShortest = 8;     // bytes of the shortest tag
 constexpr std::size_t kMostPerByte = 8;  // tags that share a second byte
 
-std::uint64_t FirstEightBytes(const char* text) {
-  std::uint64_t bytes;
-  std::memcpy(&bytes, text, sizeof bytes);
-  return bytes;
-}
-
 // For every byte that may follow "<", the tags whose second byte it is,
-// ending with kNone, and the first eight bytes of every tag: a "<" is
-// compared with a few tags, eight bytes at a time.
-class TagIndex {
- public:
-  TagIndex() {
-    for (auto& row : rows_) row.fill(kNone);
-    std::array<std::size_t, 256> used{};
+// ending with kNone: a "<" is compared with a few tags only.  Built by the
+// compiler, so loading the module runs nothing for it.
+struct TagIndex {
+  std::uint8_t rows[256][kMostPerByte + 1];
+
+  constexpr TagIndex() : rows() {
+    std::size_t used[256] = {};
+    for (auto& row : rows) {
+      for (auto& tag : row) tag = kNone;
+    }
     for (std::uint8_t tag = 0; tag < static_cast<std::uint8_t>(InvoiceTag::kCount); ++tag) {
       const auto second = static_cast<unsigned char>(kTexts[tag][1]);
-      rows_[second][used[second]++] = tag;
-      prefixes_[tag] = FirstEightBytes(kTexts[tag].data());
+      rows[second][used[second]++] = tag;
     }
   }
-  const std::uint8_t* For(char second) const {
-    return rows_[static_cast<unsigned char>(second)].data();
+  constexpr const std::uint8_t* For(char second) const {
+    return rows[static_cast<unsigned char>(second)];
   }
-  std::uint64_t Prefix(std::uint8_t tag) const { return prefixes_[tag]; }
-
- private:
-  std::array<std::array<std::uint8_t, kMostPerByte + 1>, 256> rows_;
-  std::array<std::uint64_t, static_cast<std::size_t>(InvoiceTag::kCount)> prefixes_;
 };
 
-const TagIndex kIndex;
+constexpr TagIndex kIndex;
 
 }  // namespace
 
@@ -86,11 +76,9 @@ LineTags::LineTags(std::string_view line) {
     at = static_cast<const char*>(found);
     const std::size_t left = static_cast<std::size_t>(end - at);
     if (left < kShortest) break;
-    const std::uint64_t head = FirstEightBytes(at);
     for (const std::uint8_t* tag = kIndex.For(at[1]); *tag != kNone; ++tag) {
       const std::string_view text = kTexts[*tag];
-      if (head == kIndex.Prefix(*tag) && text.size() <= left &&
-          std::memcmp(at + kShortest, text.data() + kShortest, text.size() - kShortest) == 0) {
+      if (text.size() <= left && std::memcmp(at, text.data(), text.size()) == 0) {
         bits_ |= 1u << *tag;
       }
     }
