@@ -11,9 +11,10 @@ native:
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j $(JOBS)
 
-# The main job on the shipped examples.
+# The main job on the shipped examples: import an invoice and show the
+# host document text it gives.
 example: native
-	$(VEXHOST) info
+	$(VEXHOST) import $(NATIVE)/dokument.txt examples/FV_2024_03_0142_cp1250.xml
 
 # Every build and every test (installs what is missing when run as root).
 test:

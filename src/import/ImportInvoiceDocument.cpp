@@ -1,9 +1,99 @@
 #include "import/ImportInvoiceDocument.h"
 
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+#include "import/Categorisation.h"
+#include "import/DocumentText.h"
+#include "import/InvoiceHeader.h"
+#include "import/LineConversion.h"
+#include "plugin/ParameterNames.h"
+#include "rtl/Exception.h"
+#include "text/Texts.h"
+#include "torlib/TMFile.h"
+
 namespace edihal {
 
-void ImportInvoiceDocument(const TVEXBibliotekaEDI& /*library*/, const Platform& /*platform*/,
-                           const std::string& /*output_path*/,
-                           const std::string& /*invoice_path*/) {}
+namespace {
+
+VatRates AskVatRates(const TVEXBibliotekaEDI& library) {
+  VatRates rates;
+  rates.a = library.ParameterValue(params::kRateA);
+  rates.b = library.ParameterValue(params::kRateB);
+  rates.c = library.ParameterValue(params::kRateC);
+  rates.d = library.ParameterValue(params::kRateD);
+  rates.g = library.ParameterValue(params::kRateG);
+  return rates;
+}
+
+// DD.MM.YYYY, zero-padded.
+std::string DateText(const CalendarDate& date) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
+  return text;
+}
+
+DocumentHeader DocumentHeaderOf(const InvoiceHeader& invoice, const Platform& platform) {
+  DocumentHeader header;
+  header.number = invoice.number;
+  header.date = invoice.has_date ? invoice.date : DateText(platform.Today());
+  header.payment_form = invoice.payment_form;
+  header.line_count = invoice.line_count;
+  return header;
+}
+
+void OpenInvoice(TMFile& invoice, const std::string& path) {
+  invoice.SetRandomAccess(false);
+  invoice.SetReadOnly(true);
+  invoice.SetPath(path);
+  invoice.Open();
+  invoice.SetPointer(0);
+}
+
+}  // namespace
+
+// Every file and list is owned by this call and released on every way
+// out: the output file keeps the records written before an error.
+void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& platform,
+                           const std::string& output_path, const std::string& invoice_path) {
+  // Only the exact answer turns categorisation on, and its side files are
+  // read before anything else is opened.
+  std::unique_ptr<Categorisation> categorisation;
+  if (library.ParameterValue(params::kCategorisation) == params::kYes) {
+    categorisation = Categorisation::Load(platform);
+  }
+
+  DocumentTextFile output(platform);
+  output.Create(output_path);
+  if (!platform.FileExists(invoice_path)) {
+    // The host gets an empty document and learns why.
+    output.Close();
+    throw EInOutError(texts::kMissingInvoice + invoice_path);
+  }
+  TMFile invoice(platform);
+  OpenInvoice(invoice, invoice_path);
+
+  LineConversionSettings settings;
+  settings.rates = AskVatRates(library);
+  const InvoiceHeader header = ReadInvoiceHeader(invoice);
+  invoice.SetPointer(0);
+  output.WriteHeader(DocumentHeaderOf(header, platform));
+
+  settings.encoding = header.encoding;
+  settings.decimal_separator = platform.DecimalSeparator();
+  settings.invoice_path = invoice_path;
+  settings.categorisation = categorisation.get();
+  LineConversion lines(std::move(settings));
+  invoice.SetPointer(0);
+  std::string_view line;
+  std::string record;
+  for (long number = 1; invoice.NextLine(line); ++number) {
+    if (lines.TakeLine(line, number, record)) output.WriteRecord(record);
+  }
+
+  output.Close();
+  invoice.Close();
+}
 
 }  // namespace edihal

@@ -44,6 +44,15 @@ inline constexpr char kListFilterTail[] =
 
 // --- Import ---------------------------------------------------------------
 inline constexpr char kMissingInvoice[] = "Brak pliku ";
+// A number that cannot be read, as the clerk sees it:
+//   Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH
+// Błędna liczba "
+inline constexpr char kBadNumber[] =
+    "B\xB3\xEA"
+    "dna liczba \"";
+inline constexpr char kBadNumberInTag[] = "\" w znaczniku ";
+inline constexpr char kBadNumberAtLine[] = ", wiersz ";
+inline constexpr char kBadNumberOfFile[] = " pliku ";
 // (more texts of the invoice import go here)
 
 // --- Categorisation -------------------------------------------------------

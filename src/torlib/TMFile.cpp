@@ -10,10 +10,6 @@ namespace {
 // enough to stay in cache.
 constexpr std::size_t kBlockSize = 64 * 1024;
 
-void DropTrailingCr(std::string& line) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-}
-
 }  // namespace
 
 TMFile::TMFile(const Platform& platform) : platform_(platform) {}
@@ -57,26 +53,44 @@ bool TMFile::Refill() {
 }
 
 bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
-  line.clear();
-  bool have_bytes = false;
+  std::string_view next;
+  const bool found = NextLine(next);
+  line.assign(next.data(), next.size());
+  return found;
+}
+
+bool TMFile::NextLine(std::string_view& line) {
+  line = std::string_view();
+  // A line wholly inside the block is handed out where it lies; only one
+  // that runs past the block's end is put together in assembled_.
+  bool assembling = false;
   for (;;) {
     if (begin_ == end_ && !Refill()) {
-      if (have_bytes) return true;  // a last line without a line end
-      return false;
+      if (!assembling) return false;
+      line = assembled_;  // a last line without a line end
+      return true;
     }
     const char* start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
     const void* newline = std::memchr(start, '\n', available);
-    if (newline != nullptr) {
-      const std::size_t length = static_cast<const char*>(newline) - start;
-      line.append(start, length);
-      begin_ += length + 1;
-      DropTrailingCr(line);
-      return true;
+    if (newline == nullptr) {
+      if (!assembling) assembled_.clear();
+      assembled_.append(start, available);
+      assembling = true;
+      begin_ = end_;
+      continue;
     }
-    line.append(start, available);
-    begin_ = end_;
-    have_bytes = true;
+    const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(newline) - start);
+    begin_ += length + 1;
+    if (assembling) {
+      assembled_.append(start, length);
+      line = assembled_;
+    } else {
+      line = std::string_view(start, length);
+    }
+    // The CR of a CR LF goes; a lone CR elsewhere stays in its line.
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
   }
 }
 
@@ -88,9 +102,15 @@ void TMFile::WriteLine(const std::string& text, const std::string& terminator) {
 
 void TMFile::Flush() {
   if (!file_ || pending_.empty()) return;
-  std::string pending;
-  pending.swap(pending_);  // a failed write is not retried by the destructor
-  file_->Write(pending.data(), pending.size());
+  // The buffer keeps its capacity for the next lines; after a failed write
+  // it is emptied all the same, so the destructor does not retry it.
+  try {
+    file_->Write(pending_.data(), pending_.size());
+  } catch (...) {
+    pending_.clear();
+    throw;
+  }
+  pending_.clear();
 }
 
 void TMFile::Close() {

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -50,6 +51,9 @@ class TMFile {
   // The delimiter is accepted for the callers' sake; line ends follow the
   // rule above.
   bool ReadLine(std::string& line, const std::string& delimiter = "\r\n");
+  // The same without a copy: `line` views the next line inside the object
+  // and stays valid until the next read, rewind or close.
+  bool NextLine(std::string_view& line);
   // Appends `text` and `terminator`.
   void WriteLine(const std::string& text, const std::string& terminator = "\r\n");
   // Writes what is buffered and closes; the object may be given a new path
@@ -69,7 +73,8 @@ class TMFile {
   std::size_t begin_ = 0;     // first unread byte of the block
   std::size_t end_ = 0;       // end of the bytes read into the block
   bool end_of_file_ = false;
-  std::string pending_;  // written lines not yet handed to the file
+  std::string assembled_;  // a line that spans read blocks
+  std::string pending_;    // written lines not yet handed to the file
 };
 
 }  // namespace edihal

@@ -1,0 +1,61 @@
+// The host document text: what one import hands back to the host.  One
+// record per line, each ending with CR LF, no byte-order mark: 28 header
+// records in a fixed order, then one "Linia:" record per invoice line.
+// Values are appended to their keys as they are: nothing is escaped and no
+// value is ever used as a format.
+#ifndef EDIHAL_IMPORT_DOCUMENTTEXT_H
+#define EDIHAL_IMPORT_DOCUMENTTEXT_H
+
+#include <string>
+
+#include "platform/Platform.h"
+#include "torlib/TMFile.h"
+
+namespace edihal {
+
+struct DocumentHeader {
+  std::string number;        // "NrDok :"
+  std::string date;          // "Data:", DD.MM.YYYY
+  std::string payment_form;  // "SposobPlatn:", GOT, PRZEL, KARTA, INNA or empty
+  int line_count = 0;        // "IloscLinii:"
+};
+
+// The fields of one "Linia:" record.  A line with a second code gets the
+// form with "Kod1"; without one (empty) the record has no "Kod1" at all.
+struct LineFields {
+  std::string name;               // Nazwa
+  std::string code;               // Kod
+  std::string second_code;        // Kod1
+  std::string rate;               // Vat
+  std::string unit;               // Jm
+  std::string assortment;         // Asortyment
+  std::string item_number;        // Sww and Subsys
+  std::string short_description;  // PKWiU
+  std::string quantity;           // Ilosc
+  std::string value;              // Wartosc, after the letter n
+  std::string piece_content;      // IleKgL
+};
+
+// The "Linia:" record of `fields`, without its line end.
+std::string LineRecord(const LineFields& fields);
+
+// The output file of one import.  Create() opens it and empties it; the
+// records follow one by one.  The destructor writes what is still buffered
+// and releases the file, so an import stopped by an error leaves the
+// records written before it.
+class DocumentTextFile {
+ public:
+  explicit DocumentTextFile(const Platform& platform) : file_(platform) {}
+
+  void Create(const std::string& path);
+  void WriteHeader(const DocumentHeader& header);
+  void WriteRecord(const std::string& record) { file_.WriteLine(record, "\r\n"); }
+  void Close() { file_.Close(); }
+
+ private:
+  TMFile file_;
+};
+
+}  // namespace edihal
+
+#endif  // EDIHAL_IMPORT_DOCUMENTTEXT_H

@@ -1,0 +1,170 @@
+#include "import/LineConversion.h"
+
+#include <utility>
+
+#include "import/DecimalSeparator.h"
+#include "import/DocumentText.h"
+#include "import/ElementValue.h"
+#include "import/LineTags.h"
+#include "rtl/Exception.h"
+#include "rtl/Numbers.h"
+#include "text/Texts.h"
+
+namespace edihal {
+
+namespace {
+
+using Tag = InvoiceTag;
+
+// "&amp;" becomes "&", again and again, so that an ampersand escaped twice
+// ends as one too.  No other entity is decoded.
+void DropAmpEntities(std::string& name) {
+  for (std::size_t at = name.find("&amp;"); at != std::string::npos; at = name.find("&amp;")) {
+    name.erase(at + 1, 4);
+  }
+}
+
+}  // namespace
+
+LineConversion::LineConversion(LineConversionSettings settings) : settings_(std::move(settings)) {}
+
+bool LineConversion::TakeLine(std::string_view raw, long number, std::string& record) {
+  const std::string_view line = TrimmedView(raw);
+  const LineTags tags(line);
+  if (!in_block_) {
+    // Nothing else on the opening line is looked at.
+    if (tags.Has(Tag::kSale) || tags.Has(Tag::kReturn)) OpenBlock();
+    return false;
+  }
+  if (tags.Has(Tag::kSaleEnd) || tags.Has(Tag::kReturnEnd)) {
+    // A tag on the closing line is not read: the block ends first.
+    record = FinishBlock(number);
+    in_block_ = false;
+    return true;
+  }
+  if (!tags.Any()) return false;
+  TakeDescriptiveTag(line, tags);
+  TakeQuantityOrCodeTag(line, tags, number);
+  return false;
+}
+
+void LineConversion::OpenBlock() {
+  in_block_ = true;
+  block_.input_code.clear();
+  block_.bar_code.clear();
+  block_.quantity.clear();
+  block_.price.clear();
+  block_.structure = block_.group = block_.subgroup = "0";
+  quantity_origin_ = price_origin_ = Origin{};
+}
+
+const std::string* LineConversion::RateOfCode(const std::string& code) const {
+  const VatRates& rates = settings_.rates;
+  if (code == "A") return &rates.a;
+  if (code == "B") return &rates.b;
+  if (code == "C") return &rates.c;
+  if (code == "D") return &rates.d;
+  if (code == "np") return &rates.g;
+  return nullptr;
+}
+
+// The first of these tags found on the line counts.
+void LineConversion::TakeDescriptiveTag(std::string_view line, const LineTags& tags) {
+  if (tags.Has(Tag::kItemId)) {
+    block_.item_number = ElementValue(line);
+  } else if (tags.Has(Tag::kDesc1)) {
+    block_.short_description = ElementValue(line);
+  } else if (tags.Has(Tag::kDescription)) {
+    block_.name = ElementValue(line);
+    DropAmpEntities(block_.name);
+  } else if (tags.Has(Tag::kPackagePrintCode)) {
+    block_.unit = ElementValue(line);
+    if (block_.unit == "ST") block_.unit = "szt.";
+  } else if (tags.Has(Tag::kVatPrintCode)) {
+    // An unknown code keeps the rate of the block before.
+    if (const std::string* rate = RateOfCode(ElementValue(line))) block_.rate = *rate;
+  } else if (tags.Has(Tag::kInputString)) {
+    block_.input_code = ElementValue(line);
+  }
+}
+
+// Again only the first tag found counts; a "<dQuantityEntry>" after the
+// quantity is set does not count, and the search goes on.
+void LineConversion::TakeQuantityOrCodeTag(std::string_view line, const LineTags& tags,
+                                           long number) {
+  if (tags.Has(Tag::kEanSingle)) {
+    block_.bar_code = ElementValue(line);
+  } else if (tags.Has(Tag::kPieceQuantity)) {
+    piece_factor_ = ReadNumber(ElementValue(line), Origin{Tag::kPieceQuantity, number});
+  } else if (tags.Has(Tag::kQuantityEntry) && block_.quantity.empty()) {
+    const Origin origin{Tag::kQuantityEntry, number};
+    block_.quantity = FormatTwoDecimals(ReadNumber(ElementValue(line), origin) * piece_factor_);
+    quantity_origin_ = origin;
+  } else if (tags.Has(Tag::kPieceContents)) {
+    block_.piece_content = ElementValue(line);
+  } else if (tags.Has(Tag::kPrice)) {
+    block_.price = ElementValue(line);
+    price_origin_ = Origin{Tag::kPrice, number};
+  } else if (tags.Has(Tag::kTotal)) {
+    block_.value = ElementValue(line);
+  } else if (tags.Has(Tag::kMeasurementEntry)) {
+    // Replaces any quantity computed before, unread and unchanged.
+    block_.quantity = ElementValue(line);
+    quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
+  } else if (tags.Has(Tag::kStructureId)) {
+    block_.structure = ElementValue(line);
+  } else if (tags.Has(Tag::kGroupId)) {
+    block_.group = ElementValue(line);
+  } else if (tags.Has(Tag::kSubGroupId)) {
+    block_.subgroup = ElementValue(line);
+  }
+}
+
+std::string LineConversion::FinishBlock(long number) {
+  if (!block_.price.empty()) {
+    // A block without any quantity is reported at its closing line.
+    const Origin quantity_origin =
+        quantity_origin_.line != 0 ? quantity_origin_ : Origin{Tag::kQuantityEntry, number};
+    const long double quantity = ReadNumber(block_.quantity, quantity_origin);
+    const long double price = ReadNumber(block_.price, price_origin_);
+    block_.value = FormatTwoDecimals(quantity * price);
+  }
+
+  LineFields fields;
+  fields.name = block_.name;
+  if (block_.bar_code.empty()) {
+    fields.code = block_.input_code;
+  } else {
+    fields.code = block_.bar_code;
+    if (block_.bar_code != block_.input_code) fields.second_code = block_.input_code;
+  }
+  fields.rate = block_.rate;
+  fields.unit = block_.unit;
+  if (settings_.categorisation != nullptr) {
+    // The dialog shows the name in the host's letters; the record keeps it
+    // as read and is converted as a whole below.
+    fields.assortment =
+        settings_.categorisation->AssortmentFor(block_.structure, block_.group, block_.subgroup,
+                                                ToWindows1250(block_.name, settings_.encoding));
+  }
+  fields.item_number = block_.item_number;
+  fields.short_description = block_.short_description;
+  fields.quantity = block_.quantity;
+  fields.value = block_.value;
+  fields.piece_content = block_.piece_content;
+  return ToWindows1250(LineRecord(fields), settings_.encoding);
+}
+
+long double LineConversion::ReadNumber(const std::string& text, const Origin& origin) const {
+  std::string localised = text;
+  LocaliseDecimalSeparator(localised, settings_.decimal_separator);
+  long double value = 0;
+  if (TextToFloat(localised, settings_.decimal_separator, value)) return value;
+  // Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH
+  throw EConvertError(std::string(texts::kBadNumber) + ToWindows1250(text, settings_.encoding) +
+                      texts::kBadNumberInTag + std::string(TagText(origin.tag)) +
+                      texts::kBadNumberAtLine + std::to_string(origin.line) +
+                      texts::kBadNumberOfFile + settings_.invoice_path);
+}
+
+}  // namespace edihal

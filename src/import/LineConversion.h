@@ -1,0 +1,74 @@
+// The second pass over an invoice: every sale or return block becomes one
+// "Linia:" record of the host document text.
+//
+// Values of a block come from the tags of its lines; some are reset when a
+// block opens, the others (name, item number, short description, unit,
+// rate, value, piece content) carry over into the next block that lacks
+// their tag, and the piece factor lives for the whole import.
+#ifndef EDIHAL_IMPORT_LINECONVERSION_H
+#define EDIHAL_IMPORT_LINECONVERSION_H
+
+#include <string>
+#include <string_view>
+
+#include "import/Categorisation.h"
+#include "import/LineTags.h"
+#include "import/SourceEncoding.h"
+
+namespace edihal {
+
+// The rate texts the host configured for the wholesaler's VAT codes.
+struct VatRates {
+  std::string a, b, c, d, g;  // codes "A", "B", "C", "D" and "np"
+};
+
+struct LineConversionSettings {
+  VatRates rates;
+  SourceEncoding encoding = SourceEncoding::kNone;
+  char decimal_separator = '.';              // the locale's
+  std::string invoice_path;                  // named in error messages
+  Categorisation* categorisation = nullptr;  // null: lines get no assortment
+};
+
+class LineConversion {
+ public:
+  explicit LineConversion(LineConversionSettings settings);
+
+  // Takes the next line of the invoice, as read; `number` is its 1-based
+  // line number, for error messages.  True when the line finished a block:
+  // `record` then holds its "Linia:" record, converted to Windows-1250.
+  // A number that cannot be read raises EConvertError naming the invoice,
+  // the line, the tag and the text.
+  bool TakeLine(std::string_view line, long number, std::string& record);
+
+ private:
+  struct Block {
+    std::string name, item_number, short_description, unit, rate, value, piece_content;
+    std::string input_code, bar_code, quantity, price;
+    std::string structure, group, subgroup;
+  };
+  // Where a number text came from, for the message when it is not one.
+  struct Origin {
+    InvoiceTag tag = InvoiceTag::kQuantityEntry;
+    long line = 0;
+  };
+
+  void OpenBlock();
+  void TakeDescriptiveTag(std::string_view line, const LineTags& tags);
+  void TakeQuantityOrCodeTag(std::string_view line, const LineTags& tags, long number);
+  std::string FinishBlock(long number);
+  const std::string* RateOfCode(const std::string& code) const;
+  long double ReadNumber(const std::string& text, const Origin& origin) const;
+
+  LineConversionSettings settings_;
+  bool in_block_ = false;
+  Block block_;
+  Origin quantity_origin_;
+  Origin price_origin_;
+  // Multiplies "<dQuantityEntry>"; 1 until the first "<dPieceQuantity>".
+  long double piece_factor_ = 1;
+};
+
+}  // namespace edihal
+
+#endif  // EDIHAL_IMPORT_LINECONVERSION_H

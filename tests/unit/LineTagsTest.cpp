@@ -1,0 +1,55 @@
+// One scan of a line must find exactly the tags a search for each tag
+// finds, at the ends of the line and among look-alike tags too.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "import/LineTags.h"
+
+namespace {
+
+using edihal::InvoiceTag;
+using edihal::LineTags;
+
+TEST(LineTags, SameAsSearchingForEachTag) {
+  const std::string lines[] = {
+      "",
+      "<",
+      "<<szDate>",
+      "<szDate",
+      "szDate>",
+      "<szDate>20240131</szDate>",
+      "<dPieceContentsQuantity>1</dPieceContentsQuantity>",
+      "<dPieceQuantity>6</dPieceQuantity><dQuantityEntry>2",
+      "<szDescription>A<szDesc1>B",
+      "<szDesc1x>",
+      "</ART_SALE>",
+      "<ART_SALE></ART_RETURN><ART_RETURN>",
+      "text <dTaTotal>",
+      "<dTaTotal",
+      "<lMerchandiseSubGroupID>3</lMerchandiseSubGroupID><lMerchandiseGroupID>",
+      "<?xml version=\"1.0\"?><szInvoiceIDPDF>FV</szInvoiceIDPDF><lMediaNmbr>1",
+      "<SZDATE>",
+  };
+  std::string every_tag;
+  for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
+    every_tag += std::string(edihal::TagText(static_cast<InvoiceTag>(tag))) + "x";
+  }
+  std::vector<std::string> all(std::begin(lines), std::end(lines));
+  all.push_back(every_tag);
+  for (const std::string& line : all) {
+    const LineTags tags(line);
+    bool any = false;
+    for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
+      const auto kind = static_cast<InvoiceTag>(tag);
+      const bool found = line.find(edihal::TagText(kind)) != std::string::npos;
+      any = any || found;
+      EXPECT_EQ(found, tags.Has(kind)) << line << " / " << edihal::TagText(kind);
+    }
+    EXPECT_EQ(any, tags.Any()) << line;
+  }
+}
+
+}  // namespace
