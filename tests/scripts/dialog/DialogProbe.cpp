@@ -95,6 +95,10 @@ HWND WaitForDialog(DWORD timeout_ms, const std::atomic<bool>* given_up) {
   return nullptr;
 }
 
+void WaitUntilClosed(HWND dialog) {
+  for (int waited = 0; waited < 200 && IsWindow(dialog); ++waited) Sleep(50);
+}
+
 DialogView Inspect(HWND dialog) {
   DialogView view;
   view.window = dialog;

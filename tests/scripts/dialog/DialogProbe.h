@@ -56,37 +56,54 @@ bool FontInstalled(const wchar_t* face);
 // Pixels at 96 DPI as the screen shows them.
 int Scaled(const DialogView& view, int pixels);
 
-// How a dialog run ended, and what the probe saw while it was shown.
+// How a dialog run ended, and what the probe saw of each dialog shown.
 template <typename Answer>
 struct Run {
-  bool seen = false;
-  DialogView view;
+  std::vector<DialogView> views;
   Answer answer{};
+  bool seen() const { return !views.empty(); }
+  const DialogView& view() const { return views.front(); }
 };
+
+using Action = std::function<void(const DialogView&)>;
 
 // Waits up to `timeout_ms` for a visible dialog of this process with the
 // caption; null when none shows up or `given_up` becomes true.
 HWND WaitForDialog(DWORD timeout_ms, const std::atomic<bool>* given_up = nullptr);
 DialogView Inspect(HWND dialog);
+// Waits up to ten seconds for the window to be gone.
+void WaitUntilClosed(HWND dialog);
 
-// Runs `show` on this thread while a second thread waits for the dialog,
-// inspects it and hands it to `act`, which closes it somehow.
+// Runs `show` on this thread while a second thread waits for each dialog
+// in turn, inspects it and hands it to the next of `acts`, which closes it
+// somehow.  A dialog more than `acts` is closed with its close button.
 template <typename Answer>
-Run<Answer> Drive(const std::function<Answer()>& show,
-                  const std::function<void(const DialogView&)>& act) {
+Run<Answer> Drive(const std::function<Answer()>& show, const std::vector<Action>& acts) {
   Run<Answer> run;
   std::atomic<bool> returned{false};
   std::thread driver([&] {
-    const HWND dialog = WaitForDialog(60000, &returned);
-    if (dialog == nullptr) return;
-    run.view = Inspect(dialog);
-    run.seen = true;
-    act(run.view);
+    for (;;) {
+      const HWND dialog = WaitForDialog(60000, &returned);
+      if (dialog == nullptr) return;
+      run.views.push_back(Inspect(dialog));
+      const std::size_t index = run.views.size() - 1;
+      if (index < acts.size()) {
+        acts[index](run.views.back());
+      } else {
+        CloseBox(run.views.back());
+      }
+      WaitUntilClosed(dialog);
+    }
   });
   run.answer = show();
   returned = true;
   driver.join();
   return run;
+}
+
+template <typename Answer>
+Run<Answer> Drive(const std::function<Answer()>& show, const Action& act) {
+  return Drive<Answer>(show, std::vector<Action>{act});
 }
 
 // Actions.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DialogProbe.h"
+#include "FormExpectations.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -29,80 +30,16 @@ dialog_probe::Run<DialogAnswer> Show(const std::string& product,
       act);
 }
 
-constexpr int kTextWidth = -1;   // a label as wide as its text
-constexpr int kLineHeight = 13;  // a label one line high: Tahoma's cell height
-
-void ExpectRect(const DialogView& view, const ControlView& control, int left, int top, int width,
-                int height) {
-  SCOPED_TRACE(testing::Message() << "control " << control.window_class.size() << ":"
-                                  << control.text.size());
-  EXPECT_EQ(dialog_probe::Scaled(view, left), control.rect.left);
-  EXPECT_EQ(dialog_probe::Scaled(view, top), control.rect.top);
-  if (width != kTextWidth) {
-    EXPECT_EQ(dialog_probe::Scaled(view, width), control.rect.right - control.rect.left);
-  }
-  EXPECT_EQ(dialog_probe::Scaled(view, height), control.rect.bottom - control.rect.top);
-}
-
 TEST(AssortmentDialog, LooksLikeTheForm) {
   const auto run =
       Show("\xAF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 & sp.", kEntries, 1, [](const DialogView& view) {
         dialog_probe::Select(view, 2);
         dialog_probe::ClickAccept(view);
       });
-  ASSERT_TRUE(run.seen);
-  const DialogView& view = run.view;
-  EXPECT_EQ(L"Wyb\u00F3r asortymentu", view.caption);
-  EXPECT_EQ(dialog_probe::Scaled(view, 457), view.client.cx);
-  EXPECT_EQ(dialog_probe::Scaled(view, 173), view.client.cy);
-  // A dialog frame with a caption and a close button, not resizable.
-  EXPECT_TRUE(view.style & WS_CAPTION);
-  EXPECT_TRUE(view.style & WS_SYSMENU);
-  EXPECT_TRUE(view.ex_style & WS_EX_DLGMODALFRAME);
-  EXPECT_FALSE(view.style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-
-  ASSERT_EQ(5u, view.controls.size());
-  const ControlView* combo = view.Find(L"ComboBox");
-  const ControlView* accept = view.Find(L"Button", L"Akceptuj");
-  const ControlView* towar = view.Find(L"Static", L"Towar:");
-  const ControlView* asortyment = view.Find(L"Static", L"Asortyment:");
-  const ControlView* product =
-      view.Find(L"Static", L"\u017B\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 & sp.");
-  ASSERT_TRUE(combo && accept && towar && asortyment && product);
-
-  ExpectRect(view, *combo, 32, 107, 389, 24);
-  ExpectRect(view, *accept, 168, 140, 75, 25);
-  // Labels are as wide as their text and one line high.
-  ExpectRect(view, *towar, 32, 16, kTextWidth, kLineHeight);
-  ExpectRect(view, *asortyment, 32, 85, kTextWidth, kLineHeight);
-  ExpectRect(view, *product, 32, 40, 389, kLineHeight);
-  const long towar_width = towar->rect.right - towar->rect.left;
-  EXPECT_GT(asortyment->rect.right - asortyment->rect.left, towar_width);
-  EXPECT_GT(towar_width, dialog_probe::Scaled(view, 20));
-  EXPECT_LT(towar_width, dialog_probe::Scaled(view, 60));
-  EXPECT_TRUE(product->style & SS_NOPREFIX) << "an ampersand of the name is shown as it is";
-
-  for (const ControlView& control : view.controls) {
-    EXPECT_EQ(L"Tahoma", control.font_face) << control.text;
-    EXPECT_EQ(13, control.font_height) << control.text;
-  }
-  // Where Tahoma is installed (always on Windows), the labels get it.
-  if (dialog_probe::FontInstalled(L"Tahoma")) {
-    EXPECT_EQ(L"Tahoma", view.realised_font);
-  } else {
-    std::printf("note: Tahoma is not installed here; only the font asked for is checked\n");
-  }
-  EXPECT_EQ(static_cast<LONG>(CBS_DROPDOWNLIST), combo->style & 0x3);
-
-  // The list, opened at the remembered entry, with the focus on it; the
-  // combo box comes first in tab order, then the button.
-  EXPECT_EQ((std::vector<std::wstring>{L"Napoje", L"S\u0142odycze", L"Chemia gospodarcza",
-                                       L"Mi\u0119so i w\u0119dliny"}),
-            view.entries);
-  EXPECT_EQ(1, view.selection);
-  EXPECT_EQ(combo->window, view.focus);
-  EXPECT_EQ((std::vector<HWND>{combo->window, accept->window}), view.tab_order);
-
+  ASSERT_TRUE(run.seen());
+  dialog_probe::ExpectTheForm(
+      run.view(), L"\u017B\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 & sp.",
+      {L"Napoje", L"S\u0142odycze", L"Chemia gospodarcza", L"Mi\u0119so i w\u0119dliny"}, 1);
   EXPECT_TRUE(run.answer.accepted);
   EXPECT_EQ(2, run.answer.selected);
 }
@@ -125,8 +62,8 @@ TEST(AssortmentDialog, KeysAndCloseButton) {
   };
   for (const auto& c : cases) {
     const auto run = Show("Woda", kEntries, 3, c.act);
-    ASSERT_TRUE(run.seen) << c.how;
-    EXPECT_EQ(3, run.view.selection) << c.how;
+    ASSERT_TRUE(run.seen()) << c.how;
+    EXPECT_EQ(3, run.view().selection) << c.how;
     EXPECT_EQ(c.answer.accepted, run.answer.accepted) << c.how;
     EXPECT_EQ(c.answer.selected, run.answer.selected) << c.how;
   }
@@ -139,9 +76,9 @@ TEST(AssortmentDialog, NothingSelectedWhenTheChoiceIsOutsideTheList) {
   } cases[] = {{kEntries, 4}, {kEntries, -1}, {{}, 0}};
   for (const auto& c : cases) {
     const auto run = Show("Woda", c.entries, c.initial, dialog_probe::ClickAccept);
-    ASSERT_TRUE(run.seen);
-    EXPECT_EQ(-1, run.view.selection);
-    EXPECT_EQ(c.entries.size(), run.view.entries.size());
+    ASSERT_TRUE(run.seen());
+    EXPECT_EQ(-1, run.view().selection);
+    EXPECT_EQ(c.entries.size(), run.view().entries.size());
     EXPECT_TRUE(run.answer.accepted);
     EXPECT_EQ(-1, run.answer.selected);
   }
@@ -158,15 +95,15 @@ TEST(AssortmentDialog, OwnedByAndCentredOnTheActiveWindow) {
   ASSERT_EQ(host, GetActiveWindow());
 
   const auto run = Show("Woda", kEntries, 0, dialog_probe::CloseBox);
-  ASSERT_TRUE(run.seen);
-  EXPECT_EQ(host, run.view.owner);
-  EXPECT_FALSE(run.view.owner_enabled);
+  ASSERT_TRUE(run.seen());
+  EXPECT_EQ(host, run.view().owner);
+  EXPECT_FALSE(run.view().owner_enabled);
   EXPECT_TRUE(IsWindowEnabled(host));
   RECT frame;
   GetWindowRect(host, &frame);
   const int host_x = (frame.left + frame.right) / 2, host_y = (frame.top + frame.bottom) / 2;
-  const int x = (run.view.frame.left + run.view.frame.right) / 2;
-  const int y = (run.view.frame.top + run.view.frame.bottom) / 2;
+  const int x = (run.view().frame.left + run.view().frame.right) / 2;
+  const int y = (run.view().frame.top + run.view().frame.bottom) / 2;
   EXPECT_LE(std::abs(host_x - x), 1);
   EXPECT_LE(std::abs(host_y - y), 1);
   DestroyWindow(host);
@@ -175,14 +112,16 @@ TEST(AssortmentDialog, OwnedByAndCentredOnTheActiveWindow) {
 TEST(AssortmentDialog, WithoutAnActiveWindowCentredOnTheScreen) {
   ASSERT_EQ(nullptr, GetActiveWindow());
   const auto run = Show("Woda", kEntries, 0, dialog_probe::CloseBox);
-  ASSERT_TRUE(run.seen);
-  EXPECT_EQ(nullptr, run.view.owner);
+  ASSERT_TRUE(run.seen());
+  EXPECT_EQ(nullptr, run.view().owner);
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_LE(
-      std::abs((work.left + work.right) / 2 - (run.view.frame.left + run.view.frame.right) / 2), 1);
+      std::abs((work.left + work.right) / 2 - (run.view().frame.left + run.view().frame.right) / 2),
+      1);
   EXPECT_LE(
-      std::abs((work.top + work.bottom) / 2 - (run.view.frame.top + run.view.frame.bottom) / 2), 1);
+      std::abs((work.top + work.bottom) / 2 - (run.view().frame.top + run.view().frame.bottom) / 2),
+      1);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ int HoldForScreenshot(const std::wstring& folder) {
   const auto run = dialog_probe::Drive<edihal::DialogAnswer>(
       [] {
         return edihal::SystemPlatform().ShowAssortmentDialog(
-            "Czekolada mleczna z orzechami laskowymi 100 g",
+            "Pierniki toru\xF1skie w czekoladzie deserowej 150 g",
             {"Napoje", "S\xB3odycze", "Pieczywo",
              "Mi\xEAso i w\xEA"
              "dliny",
@@ -46,7 +46,7 @@ int HoldForScreenshot(const std::wstring& folder) {
         for (int waited = 0; waited < 600 && !Exists(folder + L"\\done"); ++waited) Sleep(100);
         dialog_probe::CloseBox(view);
       });
-  return run.seen ? 0 : 1;
+  return run.seen() ? 0 : 1;
 }
 
 }  // namespace
