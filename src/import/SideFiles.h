@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "import/PrefixIndex.h"
+#include "import/StringList.h"
 #include "platform/Platform.h"
 
 namespace edihal {
@@ -29,7 +30,7 @@ std::string GroupKey(const std::string& structure, const std::string& group,
 // The names offered in the dialog, one for every line of "Kategoryzacja.txt"
 // after the heading: column 2 of a line that has at least two TABs, else
 // the name of the line before (empty for the first).
-std::vector<std::string> BuildAssortmentList(const std::vector<std::string>& assortment_lines);
+std::vector<std::string> BuildAssortmentList(const TStringList& assortment_lines);
 
 class SideFiles {
  public:
@@ -37,7 +38,7 @@ class SideFiles {
   // read raises EInOutError naming the file and the full path tried.
   static std::unique_ptr<SideFiles> Load(const Platform& platform);
 
-  SideFiles(std::vector<std::string> assignment_lines, std::vector<std::string> assortment_lines);
+  SideFiles(TStringList assignment_lines, TStringList assortment_lines);
   // The indexes refer to the line lists: the object stays where it is made.
   SideFiles(const SideFiles&) = delete;
   SideFiles& operator=(const SideFiles&) = delete;
@@ -50,8 +51,8 @@ class SideFiles {
   const std::vector<std::string>& AssortmentList() const { return assortment_list_; }
 
  private:
-  std::vector<std::string> assignment_lines_;
-  std::vector<std::string> assortment_lines_;
+  TStringList assignment_lines_;
+  TStringList assortment_lines_;
   std::vector<std::string> assortment_list_;
   PrefixIndex assignments_;
   PrefixIndex assortments_;

@@ -14,9 +14,22 @@ namespace {
 
 using edihal::PrefixIndex;
 using edihal::SideFiles;
+using edihal::TStringList;
 using Lines = std::vector<std::string>;
 
-TEST(SplitLines, BreaksAtCrLfAndCrLf) {
+Lines LinesOf(const TStringList& list) {
+  Lines lines;
+  for (std::size_t i = 0; i < list.Count(); ++i) lines.emplace_back(list[i]);
+  return lines;
+}
+
+TStringList ListOf(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return TStringList(text);
+}
+
+TEST(StringList, BreaksAtCrLfAndCrLf) {
   const struct {
     std::string text;
     Lines lines;
@@ -33,7 +46,7 @@ TEST(SplitLines, BreaksAtCrLfAndCrLf) {
       {"a\tb\t\r\n", {"a\tb\t"}},  // tabs and trailing blanks stay
       {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.lines, edihal::SplitLines(c.text)) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(c.lines, LinesOf(TStringList(c.text))) << c.text;
 }
 
 std::size_t FirstByWalking(const Lines& lines, const std::string& prefix) {
@@ -45,7 +58,8 @@ std::size_t FirstByWalking(const Lines& lines, const std::string& prefix) {
 }
 
 TEST(PrefixIndex, FirstLineInFileOrderWins) {
-  const Lines lines = {"10\tNapoje\t", "1\tInne\t", "2", "20", "\xB9\t", "", "1\tInne\t"};
+  const TStringList lines =
+      ListOf({"10\tNapoje\t", "1\tInne\t", "2", "20", "\xB9\t", "", "1\tInne\t", "3\t4\t5\t6"});
   const PrefixIndex index(lines);
   const struct {
     std::string prefix;
@@ -58,15 +72,23 @@ TEST(PrefixIndex, FirstLineInFileOrderWins) {
       {"20", 3},
       {"200", PrefixIndex::kNone},  // longer than every line it could match
       {"\xB9", 4},                  // bytes above 0x7F compare as bytes
-      {"3", PrefixIndex::kNone},
+      {"3", 7},
+      {"3\t4\t", 7},
+      {"3\t4\t5\t", 7},
+      {"3\t4\t5\t6\t", PrefixIndex::kNone},  // more TABs than any line
+      {"3\t5\t", PrefixIndex::kNone},
+      {"4", PrefixIndex::kNone},
       {"", PrefixIndex::kNone},  // an empty text begins nothing
   };
   for (const auto& c : cases) EXPECT_EQ(c.expected, index.FirstStartingWith(c.prefix)) << c.prefix;
-  EXPECT_EQ(PrefixIndex::kNone, PrefixIndex(Lines{}).FirstStartingWith("a"));
+  const TStringList none;
+  EXPECT_EQ(PrefixIndex::kNone, PrefixIndex(none).FirstStartingWith("a"));
+  EXPECT_EQ(PrefixIndex::kNone, PrefixIndex(none).FirstStartingWith("a\t"));
 }
 
 // Random lines over a small alphabet, full of shared prefixes, duplicates
-// and tabs: the index must agree with a walk through the list every time.
+// and tabs: the index must agree with a walk through the list every time,
+// for texts that end with a TAB and for those that do not.
 TEST(PrefixIndex, AgreesWithAWalkThroughTheList) {
   std::mt19937 random(20240305);
   const std::string alphabet = "01\t\xB9";
@@ -78,7 +100,8 @@ TEST(PrefixIndex, AgreesWithAWalkThroughTheList) {
   for (const std::size_t size : {1u, 2u, 3u, 17u, 200u, 1000u}) {
     Lines lines;
     for (std::size_t i = 0; i < size; ++i) lines.push_back(random_text(6));
-    const PrefixIndex index(lines);
+    const TStringList list = ListOf(lines);
+    const PrefixIndex index(list);
     for (int probe = 0; probe < 400; ++probe) {
       const std::string prefix = random_text(4);
       ASSERT_EQ(FirstByWalking(lines, prefix), index.FirstStartingWith(prefix))
@@ -103,7 +126,7 @@ TEST(AssortmentList, ColumnTwoOfEveryLineAfterTheHeading) {
        {"", "Chemia", "Chemia", "Chemia"}},
       {{"h", "A01\tNapoje\t", "", "A03\tMi\xEAso\t\tkg"}, {"Napoje", "Napoje", "Mi\xEAso"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.list, edihal::BuildAssortmentList(c.file));
+  for (const auto& c : cases) EXPECT_EQ(c.list, edihal::BuildAssortmentList(ListOf(c.file)));
 }
 
 TEST(GroupKey, EachNumberFollowedByATab) {
@@ -113,20 +136,19 @@ TEST(GroupKey, EachNumberFollowedByATab) {
 }
 
 TEST(SideFiles, LooksUpTheAssortmentThroughBothFiles) {
-  const SideFiles files(
-      {
-          "10\t20\t30\tA01", "10\t20\t3\tA02",
-          "10\t20\t30\tA03",  // shadowed by the first line
-          "1\t2\t3\t1",       // "1" begins the key "10" of the Kategoryzacja line
-          "0\t0\t0\tA02",
-          "7\t7\t7\t",   // empty key: matches no line
-          "8\t8\t8\tZ",  // key not listed
-          "9\t9\t9\tA04",
-          "5\t5\t5\tA0",  // a shorter key takes the first line it begins
-          "6\t6\t6\tK",   // the heading is searched too
-      },
-      {"Klucz\tNazwa\t", "A01\tNapoje\tx\ty", "A02\tS\xB3odycze", "10\tDziesi\xEA\x63 \t", "A04",
-       "A01\tInne\t"});
+  const SideFiles files(ListOf({
+                            "10\t20\t30\tA01", "10\t20\t3\tA02",
+                            "10\t20\t30\tA03",  // shadowed by the first line
+                            "1\t2\t3\t1",       // "1" begins the key "10" of the Kategoryzacja line
+                            "0\t0\t0\tA02",
+                            "7\t7\t7\t",   // empty key: matches no line
+                            "8\t8\t8\tZ",  // key not listed
+                            "9\t9\t9\tA04",
+                            "5\t5\t5\tA0",  // a shorter key takes the first line it begins
+                            "6\t6\t6\tK",   // the heading is searched too
+                        }),
+                        ListOf({"Klucz\tNazwa\t", "A01\tNapoje\tx\ty", "A02\tS\xB3odycze",
+                                "10\tDziesi\xEA\x63 \t", "A04", "A01\tInne\t"}));
   const struct {
     std::string key;
     std::string assortment;
