@@ -8,7 +8,6 @@
 
 #include "FakePlatform.h"
 #include "import/Categorisation.h"
-#include "import/Fasort.h"
 #include "rtl/Exception.h"
 
 namespace {
@@ -71,71 +70,6 @@ TEST(CategorisationLoad, MissingOrUnreadableSideFileNamesTheFullPath) {
   }
 }
 
-TEST(CategorisationLoad, ReadsBothFilesOnlyAndWritesNothing) {
-  Fixture f;
-  auto categorisation = f.Load();
-  categorisation->AssortmentFor("10", "20", "30", "Woda");
-  f.platform.dialog_answers = {{true, 2}};
-  f.Unknown(*categorisation, "Mydło");
-  EXPECT_EQ((Lines{"r Przypisanie.txt", "r Kategoryzacja.txt"}), f.platform.opened);
-  EXPECT_EQ(kAssignments, f.platform.files["Przypisanie.txt"]);
-  EXPECT_EQ(kAssortments, f.platform.files["Kategoryzacja.txt"]);
-}
-
-TEST(Categorisation, SideFilesAnswerWithoutTheDialog) {
-  const struct {
-    std::string assignments;
-    std::string assortments;
-    Lines numbers;
-    std::string assortment;
-  } cases[] = {
-      {kAssignments, kAssortments, {"10", "20", "30"}, "Napoje"},
-      {kAssignments, kAssortments, {"0", "0", "0"}, "S\xB3odycze"},
-      // Line ends of any kind.
-      {"1\t2\t3\tA03\n", "h\nA03\tChemia\t\n", {"1", "2", "3"}, "Chemia"},
-      {"1\t2\t3\tA03\r", "h\rA03\tChemia\t\r", {"1", "2", "3"}, "Chemia"},
-      // Without a TAB after the name, the name runs to the end of the line.
-      {"1\t2\t3\tA03\r\n", "h\r\nA03\tChemia\r\n", {"1", "2", "3"}, "Chemia"},
-  };
-  for (const auto& c : cases) {
-    FakePlatform platform;
-    platform.files["Przypisanie.txt"] = c.assignments;
-    platform.files["Kategoryzacja.txt"] = c.assortments;
-    auto categorisation = Categorisation::Load(platform);
-    EXPECT_EQ(c.assortment,
-              categorisation->AssortmentFor(c.numbers[0], c.numbers[1], c.numbers[2], "x"));
-    EXPECT_TRUE(platform.dialog_calls.empty()) << c.assortment;
-  }
-}
-
-TEST(Categorisation, DialogRemembersTheLastChoiceForTheImport) {
-  Fixture f;
-  auto categorisation = f.Load();
-  f.platform.dialog_answers = {{true, 2}, {false, 0}, {true, 0}};
-  EXPECT_EQ("Chemia", f.Unknown(*categorisation, "Myd\xB3o"));
-  EXPECT_EQ("", f.Unknown(*categorisation, "Myd\xB3o"));  // closed
-  EXPECT_EQ("Napoje", f.Unknown(*categorisation, "Sok"));
-  EXPECT_EQ("", f.Unknown(*categorisation, "Sok"));  // the script has run out: closed
-  ASSERT_EQ(4u, f.platform.dialog_calls.size());
-  // The same product is asked again; each dialog opens at the last choice.
-  const auto& calls = f.platform.dialog_calls;
-  EXPECT_EQ((Lines{"Napoje", "S\xB3odycze", "Chemia"}), calls[0].entries);
-  EXPECT_EQ("Myd\xB3o", calls[0].product);
-  EXPECT_EQ("Myd\xB3o", calls[1].product);
-  EXPECT_EQ("Sok", calls[2].product);
-  EXPECT_EQ(0, calls[0].initial);
-  EXPECT_EQ(2, calls[1].initial);
-  EXPECT_EQ(2, calls[2].initial);  // closing did not move it
-  EXPECT_EQ(0, calls[3].initial);
-
-  // A new import starts again from the first entry.
-  f.platform.dialog_calls.clear();
-  auto next_import = f.Load();
-  f.Unknown(*next_import, "Sok");
-  ASSERT_EQ(1u, f.platform.dialog_calls.size());
-  EXPECT_EQ(0, f.platform.dialog_calls[0].initial);
-}
-
 TEST(Categorisation, AcceptedWithoutAUsableSelection) {
   const struct {
     const char* assortments;
@@ -176,24 +110,6 @@ TEST(Categorisation, UnnamedAssortmentAsksTheUser) {
   f.platform.dialog_answers = {{true, 1}};
   EXPECT_EQ("S\xB3odycze", categorisation->AssortmentFor("10", "20", "30", "Woda"));
   EXPECT_EQ(1u, f.platform.dialog_calls.size());
-}
-
-TEST(FmAsortymenty, Button1ClickStoresTheSelection) {
-  int remembered = 1;
-  edihal::TFmAsortymenty form(remembered, "Towar", {"a", "b", "c"});
-  EXPECT_EQ("Towar", form.LbNazwaTowaru.Caption);
-  EXPECT_EQ(1, form.CBAsortymenty.ItemIndex);
-  form.CBAsortymenty.ItemIndex = 2;
-  form.Button1Click();
-  EXPECT_EQ(2, remembered);
-  EXPECT_EQ(edihal::mrOk, form.ModalResult);
-
-  int outside = 5;
-  edihal::TFmAsortymenty unlisted(outside, "Towar", {"a"});
-  EXPECT_EQ(-1, unlisted.CBAsortymenty.ItemIndex);
-  FakePlatform platform;
-  EXPECT_EQ(edihal::mrCancel, unlisted.ShowModal(platform));
-  EXPECT_EQ(5, outside);
 }
 
 }  // namespace

@@ -96,6 +96,12 @@ TEST_F(CategorisedImport, SideFilesFirstThenTheUser) {
   // The side files are only read.
   EXPECT_EQ(kAssignments, platform.files["Przypisanie.txt"]);
   EXPECT_EQ(kAssortments, platform.files["Kategoryzacja.txt"]);
+
+  // The next import starts again from the first entry.
+  platform.dialog_calls.clear();
+  Import();
+  ASSERT_EQ(3u, platform.dialog_calls.size());
+  EXPECT_EQ(0, platform.dialog_calls[0].initial);
 }
 
 // The dialog shows the product name in the module's own letters whatever
