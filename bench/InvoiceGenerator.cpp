@@ -75,16 +75,13 @@ void WriteBlock(Writer& out, unsigned n) {
   out.Tag("dPieceContentsQuantity", "1");
   if (n % 13 != 0) out.Tag("dTaAveragePiecePriceDiscounted", Decimal(99 + n % 4000, separator));
   out.Tag("dTaTotal", Decimal(1000 + n % 90000, separator));
-  out.Tag("lMerchandiseStructureID", std::to_string(10 + n % 9));
-  out.Tag("lMerchandiseGroupID", std::to_string(100 + n % 37));
-  out.Tag("lMerchandiseSubGroupID", std::to_string(1000 + n % 101));
+  out.Tag("lMerchandiseStructureID", StructureOf(n));
+  out.Tag("lMerchandiseGroupID", GroupOf(n));
+  out.Tag("lMerchandiseSubGroupID", SubgroupOf(n));
   out.Line(is_return ? "    </ART_RETURN>" : "    </ART_SALE>");
 }
 
-}  // namespace
-
-std::uint64_t WriteInvoice(const std::string& path, std::uint64_t bytes) {
-  Writer out(path);
+void WriteHeader(Writer& out) {
   out.Line("<?xml version=\"1.0\" encoding=\"windows-1250\"?>");
   out.Line("<HalvoInvoice version=\"2.1\">");
   out.Line("  <InvoiceHeader>");
@@ -93,12 +90,42 @@ std::uint64_t WriteInvoice(const std::string& path, std::uint64_t bytes) {
   out.Line("    <lMediaNmbr>1300</lMediaNmbr>");
   out.Line("  </InvoiceHeader>");
   out.Line("  <InvoiceLines>");
-  for (unsigned n = 1; out.Written() < bytes; ++n) WriteBlock(out, n);
+}
+
+std::uint64_t WriteFooter(Writer& out) {
   out.Line("  </InvoiceLines>");
   out.Line("</HalvoInvoice>");
   const std::uint64_t written = out.Written();
   out.Finish();
   return written;
+}
+
+}  // namespace
+
+std::string StructureOf(unsigned n) {
+  return std::to_string(10 + n % 9);
+}
+
+std::string GroupOf(unsigned n) {
+  return std::to_string(100 + n % 37);
+}
+
+std::string SubgroupOf(unsigned n) {
+  return std::to_string(1000 + n % 101);
+}
+
+std::uint64_t WriteInvoice(const std::string& path, std::uint64_t bytes) {
+  Writer out(path);
+  WriteHeader(out);
+  for (unsigned n = 1; out.Written() < bytes; ++n) WriteBlock(out, n);
+  return WriteFooter(out);
+}
+
+std::uint64_t WriteInvoiceBlocks(const std::string& path, unsigned blocks) {
+  Writer out(path);
+  WriteHeader(out);
+  for (unsigned n = 1; n <= blocks; ++n) WriteBlock(out, n);
+  return WriteFooter(out);
 }
 
 }  // namespace bench

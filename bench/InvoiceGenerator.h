@@ -14,6 +14,15 @@ namespace bench {
 // file cannot be written.
 std::uint64_t WriteInvoice(const std::string& path, std::uint64_t bytes);
 
+// The same invoice with exactly `blocks` line blocks, numbered 1 to
+// `blocks`; returns its size.
+std::uint64_t WriteInvoiceBlocks(const std::string& path, unsigned blocks);
+
+// The merchandise structure, group and subgroup numbers of block `n`.
+std::string StructureOf(unsigned n);
+std::string GroupOf(unsigned n);
+std::string SubgroupOf(unsigned n);
+
 }  // namespace bench
 
 #endif  // EDIHAL_BENCH_INVOICEGENERATOR_H

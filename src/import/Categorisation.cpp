@@ -1,13 +1,44 @@
 #include "import/Categorisation.h"
 
-#include "rtl/Exception.h"
+#include "import/Fasort.h"
+#include "import/SideFiles.h"
 
 namespace edihal {
 
-// Categorisation is not built yet: an import that asks for it fails
-// clearly instead of writing lines without their assortments.
-std::unique_ptr<Categorisation> Categorisation::Load(const Platform& /*platform*/) {
-  throw Exception("Przypisywanie asortymentu nie jest jeszcze dost\xEApne");
+namespace {
+
+// Looks each line block up in the side files and asks the user where they
+// give no assortment.  The user's answers are kept only for this import:
+// nothing is written back to the side files.
+class SideFileCategorisation final : public Categorisation {
+ public:
+  SideFileCategorisation(const Platform& platform, std::unique_ptr<SideFiles> side_files)
+      : platform_(platform), side_files_(std::move(side_files)) {}
+
+  std::string AssortmentFor(const std::string& structure, const std::string& group,
+                            const std::string& subgroup, const std::string& product_name) override {
+    std::string assortment = side_files_->AssortmentOf(GroupKey(structure, group, subgroup));
+    if (!assortment.empty()) return assortment;
+
+    const std::vector<std::string>& list = side_files_->AssortmentList();
+    TFmAsortymenty form(remembered_choice_, product_name, list);
+    if (form.ShowModal(platform_) == mrOk && remembered_choice_ >= 0 &&
+        static_cast<std::size_t>(remembered_choice_) < list.size()) {
+      assortment = list[static_cast<std::size_t>(remembered_choice_)];
+    }
+    return assortment;
+  }
+
+ private:
+  const Platform& platform_;
+  std::unique_ptr<SideFiles> side_files_;
+  int remembered_choice_ = 0;  // index into the assortment list
+};
+
+}  // namespace
+
+std::unique_ptr<Categorisation> Categorisation::Load(const Platform& platform) {
+  return std::make_unique<SideFileCategorisation>(platform, SideFiles::Load(platform));
 }
 
 }  // namespace edihal

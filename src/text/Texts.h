@@ -56,7 +56,8 @@ inline constexpr char kBadNumberOfFile[] = " pliku ";
 // (more texts of the invoice import go here)
 
 // --- Categorisation -------------------------------------------------------
-// (texts of the side files and categorisation go here)
+// Nie można wczytać pliku (followed by the side file, its full path and why)
+inline constexpr char kCannotLoadSideFile[] = "Nie mo\xBFna wczyta\xE6 pliku ";
 
 // --- Export ---------------------------------------------------------------
 // Eksport dokumentu nie jest obsługiwany w tym formacie EDI
@@ -81,6 +82,14 @@ inline constexpr char kDialogCaption[] = "Wyb\xF3r asortymentu";
 inline constexpr char kDialogProductLabel[] = "Towar:";
 inline constexpr char kDialogAssortmentLabel[] = "Asortyment:";
 inline constexpr char kDialogAccept[] = "Akceptuj";
+// The same dialog on a text terminal:
+// Enter - akceptuj zaznaczony (>), numer - wybierz, q - zamknij bez wyboru:
+inline constexpr char kTerminalPrompt[] =
+    "Enter - akceptuj zaznaczony (>), numer - wybierz, q - zamknij bez wyboru: ";
+// (brak asortymentów)
+inline constexpr char kTerminalNoAssortments[] = "(brak asortyment\xF3w)";
+// Nie ma takiej pozycji.
+inline constexpr char kTerminalNoSuchEntry[] = "Nie ma takiej pozycji.";
 // (more texts of the dialog go here)
 
 // --- File and folder errors -----------------------------------------------
