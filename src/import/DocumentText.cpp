@@ -53,6 +53,19 @@ std::string LineRecord(const LineFields& fields) {
   return record;
 }
 
+SplitLineRecord LineRecordAroundAssortment(const LineFields& fields) {
+  LineFields without = fields;
+  without.assortment.clear();
+  const std::string record = LineRecord(without);
+  // The fields before the assortment are name, codes, rate and unit; their
+  // lengths tell where its braces stand, whatever bytes the values hold.
+  std::size_t head = std::string("Linia:Nazwa{}Kod{}Vat{}Jm{}Asortyment{").size() +
+                     fields.name.size() + fields.code.size() + fields.rate.size() +
+                     fields.unit.size();
+  if (!fields.second_code.empty()) head += std::string("Kod1{}").size() + fields.second_code.size();
+  return SplitLineRecord{record.substr(0, head), record.substr(head)};
+}
+
 void DocumentTextFile::Create(const std::string& path) {
   file_.SetRandomAccess(false);
   file_.SetReadOnly(false);

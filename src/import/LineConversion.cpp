@@ -152,7 +152,24 @@ std::string LineConversion::FinishBlock(long number) {
   fields.quantity = block_.quantity;
   fields.value = block_.value;
   fields.piece_content = block_.piece_content;
-  return ToWindows1250(LineRecord(fields), settings_.encoding);
+  return ConvertedRecord(fields);
+}
+
+// The record in the host's Windows-1250.  The invoice's own texts are
+// converted from the invoice's encoding; the assortment name is already in
+// Windows-1250 (it comes from the side files or the user), so converting
+// it as well would garble its Polish letters ("S?odycze" for "Słodycze"
+// from a UTF-8 invoice): it goes in as it is.
+std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
+  if (fields.assortment.empty()) return ToWindows1250(LineRecord(fields), settings_.encoding);
+  const SplitLineRecord parts = LineRecordAroundAssortment(fields);
+  std::string record = ToWindows1250(parts.head, settings_.encoding);
+  // The conversions end a text at its first NUL: a NUL before the
+  // assortment ends the record there, as it would the whole record.
+  const bool cut_short =
+      settings_.encoding != SourceEncoding::kNone && parts.head.find('\0') != std::string::npos;
+  if (cut_short) return record;
+  return record + fields.assortment + ToWindows1250(parts.tail, settings_.encoding);
 }
 
 long double LineConversion::ReadNumber(const std::string& text, const Origin& origin) const {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "import/Categorisation.h"
+#include "import/DocumentText.h"
 #include "import/LineTags.h"
 #include "import/SourceEncoding.h"
 
@@ -57,6 +58,7 @@ class LineConversion {
   void TakeDescriptiveTag(std::string_view line, const LineTags& tags);
   void TakeQuantityOrCodeTag(std::string_view line, const LineTags& tags, long number);
   std::string FinishBlock(long number);
+  std::string ConvertedRecord(const LineFields& fields) const;
   const std::string* RateOfCode(const std::string& code) const;
   long double ReadNumber(const std::string& text, const Origin& origin) const;
 

@@ -10,7 +10,6 @@
 // through the wide functions.
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -34,9 +33,6 @@ constexpr int kComboId = 1001;
 constexpr int kProductLabelId = 1002;
 constexpr int kTowarLabelId = 1003;
 constexpr int kAssortmentLabelId = 1004;
-
-// True while a dialog is shown: one at a time.
-std::atomic<bool> g_showing{false};
 
 std::wstring FromModuleCodePage(const std::string& text) {
   if (text.empty()) return std::wstring();
@@ -235,12 +231,26 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
+// Whether this process already shows the dialog: at most one at a time,
+// even when the host starts another import from inside the first one's
+// message loop.  Found by its window rather than kept in a variable.
+bool DialogAlreadyShown() {
+  const std::wstring caption = FromModuleCodePage(texts::kDialogCaption);
+  for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", caption.c_str()); window != nullptr;
+       window = FindWindowExW(nullptr, window, L"#32770", caption.c_str())) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 DialogAnswer Win32Platform::ShowAssortmentDialog(const std::string& product,
                                                  const std::vector<std::string>& entries,
                                                  int initial) const {
-  if (g_showing.exchange(true)) return DialogAnswer{false, -1};
+  if (DialogAlreadyShown()) return DialogAnswer{false, -1};
 
   DialogState state;
   state.product = FromModuleCodePage(product);
@@ -257,7 +267,6 @@ DialogAnswer Win32Platform::ShowAssortmentDialog(const std::string& product,
       DialogProc, reinterpret_cast<LPARAM>(&state));
 
   if (state.font != nullptr) DeleteObject(state.font);
-  g_showing = false;
   // A dialog that could not be shown counts as closed without a choice.
   if (result != IDOK) return DialogAnswer{false, -1};
   return DialogAnswer{true, state.selected};
