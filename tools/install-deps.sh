@@ -58,9 +58,21 @@ if gcc -m32 "$probe/p.c" -o "$probe/p" 2>/dev/null && ! "$probe/p" 2>/dev/null; 
 fi
 rm -rf "$probe"
 
-# 32-bit Wine only where 32-bit programs run natively: Wine does not start
-# under qemu-user.
-if ! [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+# 32-bit Wine.  It does not start under qemu-user: where this kernel cannot
+# run 32-bit programs, it runs in a virtual machine (tools/vm-run.sh), which
+# needs qemu, a kernel and busybox.
+if ! dpkg -s wine32:i386 >/dev/null 2>&1; then
   bash "$(dirname "$0")/install-wine32.sh" || log "32-bit Wine could not be installed"
+fi
+if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+  vm_packages=""
+  have qemu-system-x86_64 || vm_packages="$vm_packages qemu-system-x86"
+  ls /boot/vmlinuz-* >/dev/null 2>&1 || vm_packages="$vm_packages linux-image-amd64"
+  [ -x /usr/bin/busybox ] || vm_packages="$vm_packages busybox-static"
+  have mkfs.ext4 || vm_packages="$vm_packages e2fsprogs"
+  if [ -n "$vm_packages" ]; then
+    log "installing$vm_packages (a virtual machine for 32-bit Wine)"
+    apt_install $vm_packages || log "could not install some of:$vm_packages"
+  fi
 fi
 exit 0

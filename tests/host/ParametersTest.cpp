@@ -6,6 +6,10 @@
 
 #include "Modules.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
 
 using testing_support::ReleaseModule;
@@ -28,7 +32,17 @@ struct Buffer {
   }
 };
 
+// The import folder's default follows the registry on Windows; these rows
+// expect the machine to have no install folder recorded, as after a test
+// that recorded one has cleaned up (or failed to).
+void ForgetInstallFolder() {
+#if defined(_WIN32)
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\TORVAL\\VEXWin\\Instalacja");
+#endif
+}
+
 TEST(Parameters, EveryDeclaredRow) {
+  ForgetInstallFolder();
   const struct {
     const char* name;
     const char* description;
