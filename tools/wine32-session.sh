@@ -8,11 +8,29 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/win32/wineprefix-014c}"
 export WINEDEBUG=-all LC_ALL=pl_PL.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A prefix counts as made only once Wine has finished setting it up: one
+# whose making was cut short (a killed run) is started afresh, since Wine
+# cannot load its own system from it.
+ready="$WINEPREFIX/.edihal-prefix-ready"
+if [ ! -f "$ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  find "$WINEPREFIX" -mindepth 1 -maxdepth 1 -exec rm -rf {} +
+  echo "wine32-session.sh: making the Wine prefix $WINEPREFIX (some minutes)"
   /usr/lib/wine/wine wineboot -i >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
+  if [ ! -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+    echo "wine32-session.sh: Wine could not make its prefix" >&2
+    exit 1
+  fi
+  touch "$ready"
 fi
+# The dialog test shares this prefix rather than making one of its own.
+export EDIHAL_DIALOG_WINEPREFIX="${EDIHAL_DIALOG_WINEPREFIX:-$WINEPREFIX}"
 /usr/lib/wine/wineserver -p
+# Wine starts its services with the first program of a session, which then
+# may take minutes to end on a slow machine; wineboot takes that on, so that
+# no test's time limit pays for it.
+/usr/lib/wine/wine wineboot </dev/null >/dev/null 2>&1
 "$@"
 status=$?
 /usr/lib/wine/wineserver -k

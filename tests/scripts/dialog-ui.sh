@@ -41,7 +41,15 @@ export DISPLAY=":$n"
 # dialog's font) and Marlett (the caption buttons) in the font folder, where
 # they are always found, and Wine drawing the window frames itself, since
 # Xvfb has no window manager to draw them.
-export WINEPREFIX="$build/wineprefix-dialog-ui"
+# EDIHAL_DIALOG_WINEPREFIX names a prefix to use instead (the test virtual
+# machine has room for only one, and a second costs minutes to make); its
+# Wine server is stopped first, so that the next one starts on this display.
+if [ -n "${EDIHAL_DIALOG_WINEPREFIX:-}" ]; then
+  export WINEPREFIX="$EDIHAL_DIALOG_WINEPREFIX"
+  wineserver -k 2>/dev/null
+else
+  export WINEPREFIX="$build/wineprefix-dialog-ui"
+fi
 system32="$WINEPREFIX/drive_c/windows/system32"
 [ -e "$system32/reg.exe" ] || $runner "$program" --gtest_list_tests >/dev/null 2>&1
 for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
