@@ -282,20 +282,22 @@ std::string InvoiceTail(Encoding encoding) {
   return "  </InvoiceLines>" + eol + "</HalvoInvoice>" + eol;
 }
 
-std::uint64_t WriteInvoice(const std::string& path, std::uint64_t bytes, Encoding encoding) {
+InvoiceSize WriteInvoice(const std::string& path, std::uint64_t bytes, Encoding encoding) {
   Writer out(path);
   out.Write(InvoiceHead(encoding, 1));
-  for (unsigned n = 1; out.Written() < bytes; ++n) out.Write(InvoiceBlock(encoding, n));
+  InvoiceSize size;
+  while (out.Written() < bytes) out.Write(InvoiceBlock(encoding, ++size.blocks));
   out.Write(InvoiceTail(encoding));
-  return out.Finish();
+  size.bytes = out.Finish();
+  return size;
 }
 
-std::uint64_t WriteInvoiceBlocks(const std::string& path, unsigned blocks, Encoding encoding) {
+InvoiceSize WriteInvoiceBlocks(const std::string& path, unsigned blocks, Encoding encoding) {
   Writer out(path);
   out.Write(InvoiceHead(encoding, 1));
   for (unsigned n = 1; n <= blocks; ++n) out.Write(InvoiceBlock(encoding, n));
   out.Write(InvoiceTail(encoding));
-  return out.Finish();
+  return InvoiceSize{out.Finish(), blocks};
 }
 
 }  // namespace bench

@@ -41,16 +41,21 @@ std::string InvoiceHead(Encoding encoding, unsigned number);
 std::string InvoiceBlock(Encoding encoding, unsigned n);
 std::string InvoiceTail(Encoding encoding);
 
+// What was written: the file's size and its number of line blocks.
+struct InvoiceSize {
+  std::uint64_t bytes = 0;
+  unsigned blocks = 0;
+};
+
 // Writes an invoice with blocks 1, 2, ... until it holds at least `bytes`
-// bytes, and returns its size; throws std::runtime_error when the file
-// cannot be written.
-std::uint64_t WriteInvoice(const std::string& path, std::uint64_t bytes,
-                           Encoding encoding = Encoding::kWindows1250);
+// bytes; throws std::runtime_error when the file cannot be written.
+InvoiceSize WriteInvoice(const std::string& path, std::uint64_t bytes,
+                         Encoding encoding = Encoding::kWindows1250);
 
 // The same invoice with exactly `blocks` line blocks, numbered 1 to
-// `blocks`; returns its size.
-std::uint64_t WriteInvoiceBlocks(const std::string& path, unsigned blocks,
-                                 Encoding encoding = Encoding::kWindows1250);
+// `blocks`.
+InvoiceSize WriteInvoiceBlocks(const std::string& path, unsigned blocks,
+                               Encoding encoding = Encoding::kWindows1250);
 
 // The merchandise structure, group and subgroup numbers of block `n`: a
 // tree of kSubgroups subgroups, ten to a group, ten groups to a structure.
