@@ -76,7 +76,7 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const ProcessSetup& 
   }
   ProcessRun run;
   std::ifstream in(report);
-  in >> run.seconds >> run.peak_kib >> run.status;
+  in >> run.seconds >> run.peak_kib >> run.status >> run.cpu_seconds;
   ::unlink(report.c_str());
   if (!in) throw std::runtime_error("no measurement of " + argv[0]);
   return run;

@@ -1,6 +1,6 @@
 // Runs a program as a whole process and measures it, through the small
-// program `measure` beside this one: wall time from start to exit and the
-// peak resident memory the kernel reports for it.
+// program `measure` beside this one: wall time from start to exit, the
+// processor time and the peak resident memory the kernel reports for it.
 #ifndef EDIHAL_BENCH_PROCESS_H
 #define EDIHAL_BENCH_PROCESS_H
 
@@ -12,7 +12,8 @@ namespace bench {
 struct ProcessRun {
   double seconds = 0;
   long peak_kib = 0;
-  int status = -1;  // the exit status; -1 when the process was killed
+  int status = -1;         // the exit status; -1 when the process was killed
+  double cpu_seconds = 0;  // user and system time
 };
 
 // Where the process reads and writes, and where it runs.  Standard input is

@@ -53,6 +53,14 @@ std::string TimeRatio(const Figure* slow, const Figure* fast) {
                                             : "\xE2\x80\x93";
 }
 
+// The same for wall time and, in brackets, for processor time, which a busy
+// machine disturbs less.
+std::string TimeRatios(const Figure* slow, const Figure* fast) {
+  if (slow == nullptr || fast == nullptr) return "\xE2\x80\x93";
+  return Ratio(slow->Median() / fast->Median()) + " (" +
+         Ratio(slow->MedianCpu() / fast->MedianCpu()) + ")";
+}
+
 std::string Peak(const Figure* figure) {
   return figure != nullptr ? Format("%.1f", static_cast<double>(figure->peak_kib) / kMiB)
                            : "\xE2\x80\x93";
@@ -126,8 +134,8 @@ std::string ImportTable(const Figures& figures, const RunInfo& info) {
       const Figure* peer = Find(figures, ImportName(encoding, megabytes, Kind::kPeer));
       out << "| " << DeclaredName(encoding) << ", " << megabytes << " MB | "
           << (module != nullptr ? std::to_string(module->blocks) : "") << " | " << Throughput(floor)
-          << " | " << Throughput(module) << " | " << TimeRatio(module, floor) << " | "
-          << Throughput(on) << " | " << TimeRatio(on, module) << " | " << Throughput(peer) << " | "
+          << " | " << Throughput(module) << " | " << TimeRatios(module, floor) << " | "
+          << Throughput(on) << " | " << TimeRatios(on, module) << " | " << Throughput(peer) << " | "
           << TimeRatio(peer, module) << " | " << Peak(floor) << " / " << Peak(module) << " / "
           << Peak(on) << " / " << Peak(peer) << " |\n";
     }
@@ -147,8 +155,9 @@ std::string SizeTable(const Figures& figures, const RunInfo& info) {
     out << "| " << blocks << " | "
         << (module != nullptr ? Format("%.2f", static_cast<double>(module->bytes) / 1e6) : "")
         << " | " << Throughput(floor) << " | " << Throughput(module) << " | "
-        << TimeRatio(module, floor) << " | " << Throughput(peer) << " | " << TimeRatio(peer, module)
-        << " | " << Peak(floor) << " / " << Peak(module) << " / " << Peak(peer) << " |\n";
+        << TimeRatios(module, floor) << " | " << Throughput(peer) << " | "
+        << TimeRatio(peer, module) << " | " << Peak(floor) << " / " << Peak(module) << " / "
+        << Peak(peer) << " |\n";
   }
   return out.str();
 }
@@ -161,7 +170,7 @@ std::string ListTable(const Figures& figures, const RunInfo& info) {
   const auto row = [&](const char* command, const Figure* figure) {
     out << "| " << command << " | " << info.listed_files << " | "
         << (figure != nullptr ? Number(figure->Median() * 1000) : "\xE2\x80\x93") << " | "
-        << TimeRatio(figure, grep) << " | " << Peak(figure) << " |\n";
+        << TimeRatios(figure, grep) << " | " << Peak(figure) << " |\n";
   };
   row("`vexhost list` (directory mode)", list);
   row("`grep -m1 -l '<szInvoiceIDPDF>'`", grep);
@@ -333,11 +342,19 @@ void Fill(std::string& text, const std::string& key, const std::string& value) {
 
 }  // namespace
 
+double MedianOf(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
 double Figure::Median() const {
-  std::vector<double> sorted = seconds;
-  std::sort(sorted.begin(), sorted.end());
-  const std::size_t middle = sorted.size() / 2;
-  return sorted.size() % 2 == 1 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+  return MedianOf(seconds);
+}
+
+double Figure::MedianCpu() const {
+  return MedianOf(cpu_seconds);
 }
 
 const char* KindName(Kind kind) {

@@ -15,16 +15,20 @@ namespace bench {
 
 // The runs of one measured command.
 struct Figure {
-  std::vector<double> seconds;  // one per run
-  long peak_kib = 0;            // the highest of the runs
-  std::uint64_t bytes = 0;      // the input, for throughput
+  std::vector<double> seconds;      // wall time, one per run
+  std::vector<double> cpu_seconds;  // processor time, one per run
+  long peak_kib = 0;                // the highest of the runs
+  std::uint64_t bytes = 0;          // the input, for throughput
   unsigned blocks = 0;
 
   bool Measured() const { return !seconds.empty(); }
-  double Median() const;
+  double Median() const;     // of the wall times
+  double MedianCpu() const;  // of the processor times
   double MegabytesPerSecond() const { return static_cast<double>(bytes) / Median() / 1e6; }
 };
 using Figures = std::map<std::string, Figure>;
+
+double MedianOf(std::vector<double> values);
 
 // What the import measurements run: the read floor, the module without and
 // with categorisation, and the peer stylesheet.

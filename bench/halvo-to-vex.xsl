@@ -64,32 +64,16 @@
                                  'Nr', $role, 'WSieciSklepow:0', $eol)"/>
   </xsl:template>
 
+  <!-- Every variable is a plain value (select=), never a tree fragment:
+       libxslt then keeps appending to the document's text in place, where
+       a fragment in between makes each append copy the whole text so far. -->
   <xsl:template match="ART_SALE | ART_RETURN">
     <xsl:variable name="bar_code" select="string(EanSingle)"/>
     <xsl:variable name="input_code" select="string(szInputString)"/>
-    <xsl:variable name="quantity">
-      <xsl:choose>
-        <xsl:when test="dMeasurementEntry1">
-          <xsl:value-of select="dMeasurementEntry1"/>
-        </xsl:when>
-        <xsl:otherwise>
-          <xsl:value-of select="format-number(translate(dQuantityEntry, ',', '.')
-                                              * translate(dPieceQuantity, ',', '.'), '0.00')"/>
-        </xsl:otherwise>
-      </xsl:choose>
-    </xsl:variable>
-    <xsl:variable name="value">
-      <xsl:choose>
-        <xsl:when test="string(dTaAveragePiecePriceDiscounted)">
-          <xsl:value-of select="format-number(translate($quantity, ',', '.')
-              * translate(dTaAveragePiecePriceDiscounted, ',', '.'), '0.00')"/>
-        </xsl:when>
-        <xsl:otherwise>
-          <xsl:value-of select="dTaTotal"/>
-        </xsl:otherwise>
-      </xsl:choose>
-    </xsl:variable>
     <xsl:variable name="code" select="string(szVatPrintCode)"/>
+    <xsl:variable name="price" select="translate(dTaAveragePiecePriceDiscounted, ',', '.')"/>
+    <xsl:variable name="packs" select="format-number(translate(dQuantityEntry, ',', '.')
+                                       * translate(dPieceQuantity, ',', '.'), '0.00')"/>
 
     <xsl:value-of select="concat('Linia:Nazwa{', szDescription, '}')"/>
     <xsl:choose>
@@ -117,7 +101,30 @@
       <xsl:otherwise><xsl:value-of select="szPackagePrintCode"/></xsl:otherwise>
     </xsl:choose>
     <xsl:value-of select="concat('}Asortyment{}Sww{', szItemID, '}Subsys{', szItemID,
-                                 '}PKWiU{', szDesc1, '}Ilosc{', $quantity, '}Cena{}Wartosc{n',
-                                 $value, '}IleKgL{', dPieceContentsQuantity, '}', $eol)"/>
+                                 '}PKWiU{', szDesc1, '}Ilosc{')"/>
+    <!-- A weighed quantity is copied as written; packs times pieces are
+         computed.  The value is quantity times price, or the invoice's
+         total when there is no price. -->
+    <xsl:choose>
+      <xsl:when test="dMeasurementEntry1">
+        <xsl:value-of select="concat(dMeasurementEntry1, '}Cena{}Wartosc{n')"/>
+      </xsl:when>
+      <xsl:otherwise>
+        <xsl:value-of select="concat($packs, '}Cena{}Wartosc{n')"/>
+      </xsl:otherwise>
+    </xsl:choose>
+    <xsl:choose>
+      <xsl:when test="$price = ''">
+        <xsl:value-of select="dTaTotal"/>
+      </xsl:when>
+      <xsl:when test="dMeasurementEntry1">
+        <xsl:value-of
+            select="format-number(translate(dMeasurementEntry1, ',', '.') * $price, '0.00')"/>
+      </xsl:when>
+      <xsl:otherwise>
+        <xsl:value-of select="format-number($packs * $price, '0.00')"/>
+      </xsl:otherwise>
+    </xsl:choose>
+    <xsl:value-of select="concat('}IleKgL{', dPieceContentsQuantity, '}', $eol)"/>
   </xsl:template>
 </xsl:stylesheet>

@@ -3,9 +3,10 @@
 //   measure REPORT PROGRAM [ARGS]
 //
 // runs PROGRAM with this process's standard streams and current folder,
-// waits for it and writes "SECONDS PEAK_KIB STATUS" to REPORT: the wall
-// time from start to exit, the peak resident memory the kernel reports for
-// it, and its exit status (-1 when it was killed).
+// waits for it and writes "SECONDS PEAK_KIB STATUS CPU_SECONDS" to REPORT:
+// the wall time from start to exit, the peak resident memory the kernel
+// reports for it, its exit status (-1 when it was killed), and the processor
+// time it used (user and system).
 //
 // The suite starts its programs through this small process: a program
 // started straight from the suite (posix_spawn shares the parent's memory
@@ -38,7 +39,11 @@ int main(int argc, char** argv) {
                          static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e9;
   std::FILE* report = std::fopen(argv[1], "w");
   if (report == nullptr) return 2;
-  std::fprintf(report, "%.9f %ld %d\n", seconds, usage.ru_maxrss,
-               WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+  const auto time_of = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  std::fprintf(report, "%.9f %ld %d %.6f\n", seconds, usage.ru_maxrss,
+               WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+               time_of(usage.ru_utime) + time_of(usage.ru_stime));
   return std::fclose(report) == 0 ? 0 : 2;
 }

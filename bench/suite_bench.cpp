@@ -89,6 +89,7 @@ void Run(benchmark::State& state, const Measurement& measurement) {
       break;
     }
     figure.seconds.push_back(run.seconds);
+    figure.cpu_seconds.push_back(run.cpu_seconds);
     figure.peak_kib = std::max(figure.peak_kib, run.peak_kib);
   }
   if (figure.Measured() && figure.bytes != 0) {
@@ -107,13 +108,13 @@ void Register(const Measurement& measurement, int repetitions) {
       ->Unit(benchmark::kMillisecond);
 }
 
-// More runs where they are cheap; one of the peer on the largest invoices,
-// where a run takes a quarter of a minute.
+// Enough runs for a steady median on a shared machine: a busy spell of a
+// second or two may spoil a few of them.  Fewer where a run is long.
 int RepetitionsFor(std::uint64_t approximate_bytes, Kind kind) {
   const bool peer = kind == Kind::kPeer;
-  if (approximate_bytes <= 2000000) return peer ? 5 : 7;
-  if (approximate_bytes <= 20000000) return peer ? 3 : 5;
-  return peer ? 1 : 3;
+  if (approximate_bytes <= 2000000) return peer ? 5 : 9;
+  if (approximate_bytes <= 200000000) return peer ? 3 : 7;
+  return 5;
 }
 
 // The four measurements of one invoice.
