@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -179,20 +180,49 @@ std::string ListTable(const Figures& figures, const RunInfo& info) {
 
 std::string InstructionTable(const Instructions& counted) {
   std::ostringstream out;
-  out << "| invoice | bytes | import: instructions | per byte | per byte beyond the empty "
-         "invoice | floor: per byte | import \xC3\xB7 floor |\n"
-      << "|---|--:|--:|--:|--:|--:|--:|\n";
+  out << "| invoice | import: instructions | per byte | per byte beyond the empty invoice "
+         "| floor: per byte | peer: per byte | import \xC3\xB7 floor | peer \xC3\xB7 import |\n"
+      << "|---|--:|--:|--:|--:|--:|--:|--:|\n";
   for (const InstructionCount& row : counted.rows) {
     const double bytes = static_cast<double>(row.bytes);
-    out << "| " << row.invoice << " | " << row.bytes << " | " << row.module << " | "
-        << Format("%.1f", static_cast<double>(row.module) / bytes) << " | "
-        << Format("%.1f", static_cast<double>(row.module - counted.empty_invoice) / bytes) << " | "
-        << Format("%.1f", static_cast<double>(row.floor) / bytes) << " | "
-        << Ratio(static_cast<double>(row.module) / static_cast<double>(row.floor)) << " |\n";
+    const auto module = static_cast<double>(row.module);
+    out << "| " << row.invoice << " | " << row.module << " | " << Format("%.1f", module / bytes)
+        << " | " << Format("%.1f", static_cast<double>(row.module - counted.empty_invoice) / bytes)
+        << " | " << Format("%.1f", static_cast<double>(row.floor) / bytes) << " | "
+        << Format("%.1f", static_cast<double>(row.peer) / bytes) << " | "
+        << Ratio(module / static_cast<double>(row.floor)) << " | "
+        << Ratio(static_cast<double>(row.peer) / module) << " |\n";
   }
   out << "\nThe import of an invoice without blocks (process start, loading the module, the "
          "header records) counts "
       << counted.empty_invoice << " instructions.\n";
+  return out.str();
+}
+
+// The figures of the 10 MB invoices that the two import targets judge.
+std::string TenMegabyteTable(const Figures& figures, const Instructions& counted) {
+  std::ostringstream out;
+  out << "| 10 MB invoice | import: instructions per byte | peer \xC3\xB7 import, instructions "
+         "| module \xC3\xB7 floor, wall (CPU) | peer \xC3\xB7 module, wall |\n"
+      << "|---|--:|--:|--:|--:|\n";
+  for (const Encoding encoding : kEncodings) {
+    const InstructionCount* count = nullptr;
+    for (const InstructionCount& row : counted.rows) {
+      if (row.invoice.compare(0, std::strlen(Label(encoding)), Label(encoding)) == 0) count = &row;
+    }
+    const Figure* floor = Find(figures, ImportName(encoding, 10, Kind::kFloor));
+    const Figure* module = Find(figures, ImportName(encoding, 10, Kind::kModule));
+    const Figure* peer = Find(figures, ImportName(encoding, 10, Kind::kPeer));
+    out << "| " << DeclaredName(encoding) << " | "
+        << (count != nullptr ? Format("%.1f", static_cast<double>(count->module) /
+                                                  static_cast<double>(count->bytes))
+                             : "\xE2\x80\x93")
+        << " | "
+        << (count != nullptr
+                ? Ratio(static_cast<double>(count->peer) / static_cast<double>(count->module))
+                : "\xE2\x80\x93")
+        << " | " << TimeRatios(module, floor) << " | " << TimeRatio(peer, module) << " |\n";
+  }
   return out.str();
 }
 
@@ -399,6 +429,7 @@ void WriteReport(const std::string& folder, const std::string& template_path,
   Fill(text, "SIZES", SizeTable(figures, info));
   Fill(text, "LIST", ListTable(figures, info));
   Fill(text, "INSTRUCTIONS", InstructionTable(instructions));
+  Fill(text, "AFTER", TenMegabyteTable(figures, instructions));
   DrawPlot(folder + "/bench.png", scratch, figures, info);
   Fill(text, "MACHINE", MachineTable(info));
   Fill(text, "RUN", RunText(info));

@@ -46,6 +46,7 @@ struct InstructionCount {
   std::uint64_t bytes = 0;
   unsigned long long module = 0;  // the whole vexhost import process
   unsigned long long floor = 0;   // the whole linefloor process
+  unsigned long long peer = 0;    // the whole xsltproc process
 };
 struct Instructions {
   unsigned long long empty_invoice = 0;  // the import of an invoice without blocks

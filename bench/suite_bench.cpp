@@ -268,10 +268,11 @@ Instructions CountAll(unsigned megabytes) {
     row.bytes = invoice.size.bytes;
     row.module = CountInstructions(ImportCommand(document, invoice.path, false));
     row.floor = CountInstructions({BesideThisProgram("linefloor"), invoice.path});
+    row.peer = CountInstructions({"xsltproc", "-o", document, Stylesheet(), invoice.path});
     const double bytes = static_cast<double>(row.bytes);
-    std::printf("callgrind %-16s import %.1f, floor %.1f instructions per byte\n",
+    std::printf("callgrind %-16s import %.1f, floor %.1f, peer %.1f instructions per byte\n",
                 row.invoice.c_str(), static_cast<double>(row.module) / bytes,
-                static_cast<double>(row.floor) / bytes);
+                static_cast<double>(row.floor) / bytes, static_cast<double>(row.peer) / bytes);
     counted.rows.push_back(row);
   }
   return counted;
