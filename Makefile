@@ -20,11 +20,10 @@ example: native
 test:
 	sh tools/test-all.sh
 
-# Performance figures: every benchmark program of the release build.
+# Performance figures: the micro-benchmarks, then the suite, which writes
+# docs/BENCHMARKS.md and docs/bench.png (installs what is missing as root).
 bench:
-	cmake --preset release >/dev/null
-	cmake --build --preset release -j $(JOBS)
-	@for b in build/release/bin/*_bench; do echo "== $$b"; $$b || exit 1; done
+	JOBS=$(JOBS) sh bench/run-bench.sh
 
 clean:
 	rm -rf build dist

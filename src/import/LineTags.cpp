@@ -1,5 +1,6 @@
 #include "import/LineTags.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace edihal {
@@ -35,31 +36,44 @@ static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<unsigned>(InvoiceT
               "one text per tag");
 
 constexpr std::uint8_t kNone = 0xFF;
-constexpr std::size_t kShortest = 8;     // bytes of the shortest tag
-constexpr std::size_t kMostPerByte = 8;  // tags that share a second byte
+constexpr std::size_t kShortest = 8;       // bytes of the shortest tag
+constexpr std::size_t kLongest = 32;       // bytes of the longest tag
+constexpr std::size_t kMostPerLength = 4;  // tags of one length
 
-// For every byte that may follow "<", the tags whose second byte it is,
-// ending with kNone: a "<" is compared with a few tags only.  Built by the
-// compiler, so loading the module runs nothing for it.
+// Every tag text holds one "<", at its start, and one ">", at its end.  So
+// a tag that starts at a "<" of the line ends at the first ">" after it,
+// and that ">" gives its length: a "<" is compared only with the few tags
+// of that length (most lengths have one or two), not with every tag.  The
+// table is built by the compiler, so loading the module runs nothing for
+// it.
 struct TagIndex {
-  std::uint8_t rows[256][kMostPerByte + 1];
+  std::uint8_t by_length[kLongest + 1][kMostPerLength + 1];
 
-  constexpr TagIndex() : rows() {
-    std::size_t used[256] = {};
-    for (auto& row : rows) {
+  constexpr TagIndex() : by_length() {
+    std::size_t used[kLongest + 1] = {};
+    for (auto& row : by_length) {
       for (auto& tag : row) tag = kNone;
     }
     for (std::uint8_t tag = 0; tag < static_cast<std::uint8_t>(InvoiceTag::kCount); ++tag) {
-      const auto second = static_cast<unsigned char>(kTexts[tag][1]);
-      rows[second][used[second]++] = tag;
+      const std::size_t length = kTexts[tag].size();
+      by_length[length][used[length]++] = tag;
     }
-  }
-  constexpr const std::uint8_t* For(char second) const {
-    return rows[static_cast<unsigned char>(second)];
   }
 };
 
 constexpr TagIndex kIndex;
+
+constexpr bool EveryTagFits() {
+  for (const std::string_view text : kTexts) {
+    if (text.size() < kShortest || text.size() > kLongest || text.front() != '<' ||
+        text.back() != '>' || text.find('<', 1) != std::string_view::npos ||
+        text.find('>') != text.size() - 1) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(EveryTagFits(), "tags are 8 to 32 bytes from one \"<\" to one \">\"");
 
 }  // namespace
 
@@ -73,16 +87,19 @@ LineTags::LineTags(std::string_view line) {
   while (static_cast<std::size_t>(end - at) >= kShortest) {
     const void* found = std::memchr(at, '<', static_cast<std::size_t>(end - at));
     if (found == nullptr) break;
-    at = static_cast<const char*>(found);
-    const std::size_t left = static_cast<std::size_t>(end - at);
+    const char* const open = static_cast<const char*>(found);
+    const std::size_t left = static_cast<std::size_t>(end - open);
     if (left < kShortest) break;
-    for (const std::uint8_t* tag = kIndex.For(at[1]); *tag != kNone; ++tag) {
+    at = open + 1;
+    const void* close = std::memchr(at, '>', std::min(left, kLongest) - 1);
+    if (close == nullptr) continue;
+    const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(close) - open) + 1;
+    for (const std::uint8_t* tag = kIndex.by_length[length]; *tag != kNone; ++tag) {
       const std::string_view text = kTexts[*tag];
-      if (text.size() <= left && std::memcmp(at, text.data(), text.size()) == 0) {
+      if (open[1] == text[1] && std::memcmp(open, text.data(), length) == 0) {
         bits_ |= 1u << *tag;
       }
     }
-    ++at;
   }
 }
 

@@ -1,8 +1,12 @@
 #include "rtl/Numbers.h"
 
+#include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 
 namespace edihal {
 
@@ -40,6 +44,187 @@ bool ReadExponent(std::string_view body, std::size_t& at, long long& exponent) {
   return true;
 }
 
+// The invoices' numbers are short decimals, and the quantities and values
+// written are two-decimal amounts: both are done here with integers,
+// exactly, when long double is the x87 extended format (a 64-bit
+// significand with its integer bit, then a sign bit and a 15-bit exponent
+// biased by 16383, little-endian), as with GCC and MinGW on x86.  The
+// results are the very values strtold reads and the very texts printf
+// writes, whatever precision the FPU is set to; other texts and values go
+// the general way.
+constexpr bool kX87LongDouble = std::numeric_limits<long double>::digits == 64 &&
+                                std::numeric_limits<long double>::max_exponent == 16384 &&
+                                __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+constexpr int kBias = 16383;
+
+struct Extended {
+  std::uint64_t significand = 0;
+  int exponent = 0;  // biased; 0 for zero and denormals
+  bool negative = false;
+};
+
+Extended Decompose(long double value) {
+  unsigned char bytes[sizeof(long double)] = {};
+  std::memcpy(bytes, &value, sizeof value);
+  Extended parts;
+  std::memcpy(&parts.significand, bytes, 8);
+  const unsigned top = bytes[8] | (static_cast<unsigned>(bytes[9]) << 8);
+  parts.exponent = static_cast<int>(top & 0x7FFF);
+  parts.negative = (top & 0x8000) != 0;
+  return parts;
+}
+
+// `significand` (top bit set) times two to the power `exponent` - kBias -
+// 63, which must be a normal number.
+long double Compose(std::uint64_t significand, int exponent, bool negative) {
+  unsigned char bytes[sizeof(long double)] = {};
+  std::memcpy(bytes, &significand, 8);
+  const unsigned top = static_cast<unsigned>(exponent) | (negative ? 0x8000u : 0u);
+  bytes[8] = static_cast<unsigned char>(top & 0xFF);
+  bytes[9] = static_cast<unsigned char>(top >> 8);
+  long double value = 0;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+int BitLength(std::uint64_t n) {
+  int bits = 0;
+  for (; n != 0; n >>= 1) ++bits;
+  return bits;
+}
+
+// An unsigned 128-bit number in two halves, for the 32-bit builds too.
+struct Wide {
+  std::uint64_t high = 0, low = 0;
+};
+
+// `n` / `divisor` (below 2^32) by 32-bit digits; the remainder goes to
+// `remainder`.
+Wide DivideSmall(Wide n, std::uint32_t divisor, std::uint64_t& remainder) {
+  const std::uint64_t digits[4] = {n.high >> 32, n.high & 0xFFFFFFFFu, n.low >> 32,
+                                   n.low & 0xFFFFFFFFu};
+  std::uint64_t quotient[4] = {};
+  std::uint64_t rest = 0;
+  for (int i = 0; i < 4; ++i) {
+    const std::uint64_t current = (rest << 32) | digits[i];
+    quotient[i] = current / divisor;
+    rest = current % divisor;
+  }
+  remainder = rest;
+  return Wide{(quotient[0] << 32) | quotient[1], (quotient[2] << 32) | quotient[3]};
+}
+
+// A plain decimal (an optional sign, digits with at most one separator, at
+// most 19 significant digits and at most 9 after the separator) as the long
+// double nearest to it.  False for any other text: the general way reads
+// (or refuses) it.
+bool ReadPlainDecimal(std::string_view body, char separator, long double& value) {
+  if (!kX87LongDouble) return false;
+  std::size_t at = 0;
+  bool negative = false;
+  if (at < body.size() && (body[at] == '+' || body[at] == '-')) negative = body[at++] == '-';
+  std::uint64_t digits = 0;
+  int significant = 0, fraction = 0;
+  bool any_digit = false, seen_separator = false;
+  for (; at < body.size(); ++at) {
+    const char c = body[at];
+    if (IsDigit(c)) {
+      any_digit = true;
+      if (seen_separator) ++fraction;
+      if (digits != 0 || c != '0') ++significant;
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    } else if (c == separator && !seen_separator) {
+      seen_separator = true;
+    } else {
+      return false;
+    }
+    if (significant > 19 || fraction > 9) return false;
+  }
+  if (!any_digit) return false;
+  if (digits == 0) {
+    value = negative ? -0.0L : 0.0L;
+    return true;
+  }
+  if (fraction == 0) {
+    // An integer below 2^64 is a long double as it is.
+    const int bits = BitLength(digits);
+    value = Compose(digits << (64 - bits), kBias + bits - 1, negative);
+    return true;
+  }
+  // digits / 10^fraction: a quotient of 64 bits, rounded to nearest by its
+  // remainder.  (No such quotient lies halfway: that would need the decimal
+  // to be a binary fraction of 65 bits.)
+  std::uint32_t divisor = 1;
+  for (int i = 0; i < fraction; ++i) divisor *= 10;
+  int shift = 64 - BitLength(digits) + BitLength(divisor);
+  std::uint64_t remainder = 0;
+  Wide quotient;
+  for (;; --shift) {
+    const Wide n = shift >= 64 ? Wide{digits << (shift - 64), 0}
+                               : Wide{digits >> (64 - shift), digits << shift};
+    quotient = DivideSmall(n, divisor, remainder);
+    if (quotient.high == 0) break;  // below 2^64: the shift is right
+  }
+  std::uint64_t significand = quotient.low;
+  if (2 * remainder > divisor || (2 * remainder == divisor && (significand & 1) != 0)) {
+    if (++significand == 0) {  // rounded up to 2^64
+      significand = std::uint64_t{1} << 63;
+      --shift;
+    }
+  }
+  value = Compose(significand, kBias + 63 - shift, negative);
+  return true;
+}
+
+// printf's "%.2Lf" of a value below 2^53, with a point: the value times 100
+// rounded to an integer, halves to even, as printf rounds in the default
+// rounding mode.  False for other values and modes.
+bool WriteTwoDecimals(long double value, std::string& out) {
+  if (!kX87LongDouble || std::fegetround() != FE_TONEAREST) return false;
+  const Extended parts = Decompose(value);
+  if (parts.exponent != 0 && (parts.significand >> 63) == 0) return false;  // not a number
+  // value = significand * 2^-shift
+  const int shift = kBias + 63 - (parts.exponent == 0 ? 1 : parts.exponent);
+  if (shift < 11) return false;  // 2^53 or more, infinities and NaNs
+  std::uint64_t hundredths = 0;
+  if (shift <= 73) {
+    // significand * 100, below 2^71, in two halves.
+    const std::uint64_t low_product = (parts.significand & 0xFFFFFFFFu) * 100;
+    const std::uint64_t high_product = (parts.significand >> 32) * 100;
+    Wide n;
+    n.low = low_product + (high_product << 32);
+    n.high = (high_product >> 32) + (n.low < low_product ? 1 : 0);
+    bool round_bit = false, sticky = false;
+    if (shift < 64) {
+      hundredths = (n.low >> shift) | (n.high << (64 - shift));
+      round_bit = ((n.low >> (shift - 1)) & 1) != 0;
+      sticky = (n.low & ((std::uint64_t{1} << (shift - 1)) - 1)) != 0;
+    } else if (shift == 64) {
+      hundredths = n.high;
+      round_bit = (n.low >> 63) != 0;
+      sticky = (n.low << 1) != 0;
+    } else {
+      hundredths = n.high >> (shift - 64);
+      round_bit = ((n.high >> (shift - 65)) & 1) != 0;
+      sticky = (n.high & ((std::uint64_t{1} << (shift - 65)) - 1)) != 0 || n.low != 0;
+    }
+    if (round_bit && (sticky || (hundredths & 1) != 0)) ++hundredths;
+  }
+  // Below 2^-73 the value times 100 is below a quarter: 0.00.
+  char text[32];
+  char* end = text + sizeof text;
+  char* at = end;
+  std::uint64_t rest = hundredths;
+  for (int place = 0; place < 3 || rest != 0; ++place) {
+    if (place == 2) *--at = '.';
+    *--at = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  if (parts.negative) *--at = '-';
+  out.assign(at, end);
+  return true;
+}
+
 }  // namespace
 
 // The checked text is rewritten as sign, significant digits, "e" and a
@@ -47,6 +232,7 @@ bool ReadExponent(std::string_view body, std::size_t& at, long long& exponent) {
 // the same way in every C locale and rounds correctly.
 bool TextToFloat(std::string_view text, char separator, long double& value) {
   const std::string_view body = TrimBlanks(text);
+  if (ReadPlainDecimal(body, separator, value)) return true;
   std::string canonical;
   canonical.reserve(body.size() + 24);
   std::size_t at = 0;
@@ -88,6 +274,8 @@ bool TextToFloat(std::string_view text, char separator, long double& value) {
 }
 
 std::string FormatTwoDecimals(long double value) {
+  std::string fast;
+  if (WriteTwoDecimals(value, fast)) return fast;
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   char small[64];

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,19 @@ namespace {
 
 using edihal::InvoiceTag;
 using edihal::LineTags;
+
+// Checks one line against a search for each tag in turn.
+void ExpectSameAsSearching(const std::string& line) {
+  const LineTags tags(line);
+  bool any = false;
+  for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
+    const auto kind = static_cast<InvoiceTag>(tag);
+    const bool found = line.find(edihal::TagText(kind)) != std::string::npos;
+    any = any || found;
+    EXPECT_EQ(found, tags.Has(kind)) << line << " / " << edihal::TagText(kind);
+  }
+  EXPECT_EQ(any, tags.Any()) << line;
+}
 
 TEST(LineTags, SameAsSearchingForEachTag) {
   const std::string lines[] = {
@@ -39,16 +53,29 @@ TEST(LineTags, SameAsSearchingForEachTag) {
   }
   std::vector<std::string> all(std::begin(lines), std::end(lines));
   all.push_back(every_tag);
-  for (const std::string& line : all) {
-    const LineTags tags(line);
-    bool any = false;
-    for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
-      const auto kind = static_cast<InvoiceTag>(tag);
-      const bool found = line.find(edihal::TagText(kind)) != std::string::npos;
-      any = any || found;
-      EXPECT_EQ(found, tags.Has(kind)) << line << " / " << edihal::TagText(kind);
-    }
-    EXPECT_EQ(any, tags.Any()) << line;
+  for (const std::string& line : all) ExpectSameAsSearching(line);
+}
+
+// Lines stitched together from whole tags, tags cut short at either end,
+// stray brackets and text: tags that overlap, nest and run into each
+// other, at every distance from the ends of the line.
+TEST(LineTags, SameAsSearchingOnStitchedLines) {
+  std::vector<std::string> pieces = {"<", ">", "</", "x", "12,5", " ", "<<", ">>", "\xB3"};
+  for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
+    const std::string text(edihal::TagText(static_cast<InvoiceTag>(tag)));
+    pieces.push_back(text);
+    pieces.push_back(text.substr(0, text.size() - 1));
+    pieces.push_back(text.substr(1));
+    pieces.push_back(text.substr(0, text.size() / 2));
+    pieces.push_back("</" + text.substr(1));
+  }
+  std::mt19937 random(20240331);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1), count(1, 8);
+  for (int line = 0; line < 20000; ++line) {
+    std::string text;
+    for (std::size_t n = count(random); n > 0; --n) text += pieces[pick(random)];
+    ExpectSameAsSearching(text);
+    if (HasFailure()) return;
   }
 }
 

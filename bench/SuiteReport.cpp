@@ -1,0 +1,442 @@
+#include "SuiteReport.h"
+
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+#include "Process.h"
+
+namespace bench {
+
+namespace {
+
+constexpr double kMiB = 1024.0;
+
+std::string Format(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// Three significant digits or so, whatever the size.
+std::string Number(double value) {
+  if (value >= 100) return Format("%.0f", value);
+  if (value >= 10) return Format("%.1f", value);
+  return Format("%.2f", value);
+}
+
+std::string Ratio(double value) {
+  return Format(value >= 10 ? "%.0f\xC3\x97" : "%.2f\xC3\x97", value);  // U+00D7
+}
+
+const Figure* Find(const Figures& figures, const std::string& name) {
+  const auto found = figures.find(name);
+  return found != figures.end() && found->second.Measured() ? &found->second : nullptr;
+}
+
+std::string Throughput(const Figure* figure) {
+  return figure != nullptr ? Number(figure->MegabytesPerSecond()) : "\xE2\x80\x93";  // en dash
+}
+
+// How many times longer `slow` ran than `fast`.
+std::string TimeRatio(const Figure* slow, const Figure* fast) {
+  return slow != nullptr && fast != nullptr ? Ratio(slow->Median() / fast->Median())
+                                            : "\xE2\x80\x93";
+}
+
+// The same for wall time and, in brackets, for processor time, which a busy
+// machine disturbs less.
+std::string TimeRatios(const Figure* slow, const Figure* fast) {
+  if (slow == nullptr || fast == nullptr) return "\xE2\x80\x93";
+  return Ratio(slow->Median() / fast->Median()) + " (" +
+         Ratio(slow->MedianCpu() / fast->MedianCpu()) + ")";
+}
+
+std::string Peak(const Figure* figure) {
+  return figure != nullptr ? Format("%.1f", static_cast<double>(figure->peak_kib) / kMiB)
+                           : "\xE2\x80\x93";
+}
+
+std::string FirstMatching(const std::string& path, const std::string& key) {
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    if (line.compare(0, key.size(), key) == 0) return line.substr(key.size());
+  }
+  return std::string();
+}
+
+std::string Unquoted(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+  const std::size_t start = text.find_first_not_of(" \t:");
+  return start == std::string::npos ? std::string() : text.substr(start);
+}
+
+std::string MachineTable(const RunInfo& info) {
+  utsname system{};
+  ::uname(&system);
+  const double memory_kib = std::atof(Unquoted(FirstMatching("/proc/meminfo", "MemTotal")).c_str());
+  std::ostringstream out;
+  out << "| | |\n|---|---|\n"
+      << "| CPU | " << Unquoted(FirstMatching("/proc/cpuinfo", "model name")) << ", "
+      << ::sysconf(_SC_NPROCESSORS_ONLN) << " cores |\n"
+      << "| Memory | " << Format("%.1f", memory_kib / kMiB / kMiB) << " GiB |\n"
+      << "| System | " << Unquoted(FirstMatching("/etc/os-release", "PRETTY_NAME=")) << ", "
+      << system.sysname << ' ' << system.release << ' ' << system.machine << " |\n"
+      << "| Compiler | GCC " << __VERSION__ << ", CMake preset `release` (-O3) |\n"
+      << "| Peer | " << FirstLineOf({"xsltproc", "--version"}) << " |\n"
+      << "| Tools | " << FirstLineOf({"grep", "--version"}) << "; "
+      << FirstLineOf({"valgrind", "--version"}) << "; " << FirstLineOf({"gnuplot", "--version"})
+      << " |\n"
+      << "| Load average | " << info.load_at_start << " at the start, " << LoadAverage()
+      << " at the end (1, 5 and 15 minutes) |\n";
+  return out.str();
+}
+
+std::string RunText(const RunInfo& info) {
+  const double now = EpochSeconds();
+  char date[64];
+  const std::time_t started = static_cast<std::time_t>(info.suite_started);
+  std::strftime(date, sizeof date, "%Y-%m-%d %H:%M UTC", std::gmtime(&started));
+  std::ostringstream out;
+  out << "Written by `make bench` on " << date << "; every figure comes from that one run. ";
+  if (info.make_started > 0) {
+    out << "`make bench` took " << Format("%.0f", now - info.make_started)
+        << " s up to writing this report: "
+        << Format("%.0f", info.suite_started - info.make_started)
+        << " s to build and run the micro-benchmarks, then "
+        << Format("%.0f", now - info.suite_started) << " s for this suite.";
+  } else {
+    out << "The suite took " << Format("%.0f", now - info.suite_started) << " s.";
+  }
+  return out.str();
+}
+
+std::string ImportTable(const Figures& figures, const RunInfo& info) {
+  std::ostringstream out;
+  out << "| invoice | blocks | floor MB/s | module MB/s | module \xC3\xB7 floor "
+         "| categorised MB/s | on \xC3\xB7 off | peer MB/s | peer \xC3\xB7 module "
+         "| peak MiB: floor / module / categorised / peer |\n"
+      << "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n";
+  for (const unsigned megabytes : info.megabytes) {
+    for (const Encoding encoding : kEncodings) {
+      const Figure* floor = Find(figures, ImportName(encoding, megabytes, Kind::kFloor));
+      const Figure* module = Find(figures, ImportName(encoding, megabytes, Kind::kModule));
+      const Figure* on = Find(figures, ImportName(encoding, megabytes, Kind::kCategorised));
+      const Figure* peer = Find(figures, ImportName(encoding, megabytes, Kind::kPeer));
+      out << "| " << DeclaredName(encoding) << ", " << megabytes << " MB | "
+          << (module != nullptr ? std::to_string(module->blocks) : "") << " | " << Throughput(floor)
+          << " | " << Throughput(module) << " | " << TimeRatios(module, floor) << " | "
+          << Throughput(on) << " | " << TimeRatios(on, module) << " | " << Throughput(peer) << " | "
+          << TimeRatio(peer, module) << " | " << Peak(floor) << " / " << Peak(module) << " / "
+          << Peak(on) << " / " << Peak(peer) << " |\n";
+    }
+  }
+  return out.str();
+}
+
+std::string SizeTable(const Figures& figures, const RunInfo& info) {
+  std::ostringstream out;
+  out << "| blocks | MB | floor MB/s | module MB/s | module \xC3\xB7 floor | peer MB/s "
+         "| peer \xC3\xB7 module | peak MiB: floor / module / peer |\n"
+      << "|--:|--:|--:|--:|--:|--:|--:|--:|\n";
+  for (const unsigned blocks : info.block_counts) {
+    const Figure* floor = Find(figures, SizeName(blocks, Kind::kFloor));
+    const Figure* module = Find(figures, SizeName(blocks, Kind::kModule));
+    const Figure* peer = Find(figures, SizeName(blocks, Kind::kPeer));
+    out << "| " << blocks << " | "
+        << (module != nullptr ? Format("%.2f", static_cast<double>(module->bytes) / 1e6) : "")
+        << " | " << Throughput(floor) << " | " << Throughput(module) << " | "
+        << TimeRatios(module, floor) << " | " << Throughput(peer) << " | "
+        << TimeRatio(peer, module) << " | " << Peak(floor) << " / " << Peak(module) << " / "
+        << Peak(peer) << " |\n";
+  }
+  return out.str();
+}
+
+std::string ListTable(const Figures& figures, const RunInfo& info) {
+  const Figure* list = Find(figures, kListName);
+  const Figure* grep = Find(figures, kGrepName);
+  std::ostringstream out;
+  out << "| command | files | median ms | \xC3\xB7 grep | peak MiB |\n|---|--:|--:|--:|--:|\n";
+  const auto row = [&](const char* command, const Figure* figure) {
+    out << "| " << command << " | " << info.listed_files << " | "
+        << (figure != nullptr ? Number(figure->Median() * 1000) : "\xE2\x80\x93") << " | "
+        << TimeRatios(figure, grep) << " | " << Peak(figure) << " |\n";
+  };
+  row("`vexhost list` (directory mode)", list);
+  row("`grep -m1 -l '<szInvoiceIDPDF>'`", grep);
+  return out.str();
+}
+
+std::string InstructionTable(const Instructions& counted) {
+  std::ostringstream out;
+  out << "| invoice | import: instructions | per byte | per byte beyond the empty invoice "
+         "| floor: per byte | peer: per byte | import \xC3\xB7 floor | peer \xC3\xB7 import |\n"
+      << "|---|--:|--:|--:|--:|--:|--:|--:|\n";
+  for (const InstructionCount& row : counted.rows) {
+    const double bytes = static_cast<double>(row.bytes);
+    const auto module = static_cast<double>(row.module);
+    out << "| " << row.invoice << " | " << row.module << " | " << Format("%.1f", module / bytes)
+        << " | " << Format("%.1f", static_cast<double>(row.module - counted.empty_invoice) / bytes)
+        << " | " << Format("%.1f", static_cast<double>(row.floor) / bytes) << " | "
+        << Format("%.1f", static_cast<double>(row.peer) / bytes) << " | "
+        << Ratio(module / static_cast<double>(row.floor)) << " | "
+        << Ratio(static_cast<double>(row.peer) / module) << " |\n";
+  }
+  out << "\nThe import of an invoice without blocks (process start, loading the module, the "
+         "header records) counts "
+      << counted.empty_invoice << " instructions.\n";
+  return out.str();
+}
+
+// The figures of the 10 MB invoices that the two import targets judge.
+std::string TenMegabyteTable(const Figures& figures, const Instructions& counted) {
+  std::ostringstream out;
+  out << "| 10 MB invoice | import: instructions per byte | peer \xC3\xB7 import, instructions "
+         "| module \xC3\xB7 floor, wall (CPU) | peer \xC3\xB7 module, wall |\n"
+      << "|---|--:|--:|--:|--:|\n";
+  for (const Encoding encoding : kEncodings) {
+    const InstructionCount* count = nullptr;
+    for (const InstructionCount& row : counted.rows) {
+      if (row.invoice.compare(0, std::strlen(Label(encoding)), Label(encoding)) == 0) count = &row;
+    }
+    const Figure* floor = Find(figures, ImportName(encoding, 10, Kind::kFloor));
+    const Figure* module = Find(figures, ImportName(encoding, 10, Kind::kModule));
+    const Figure* peer = Find(figures, ImportName(encoding, 10, Kind::kPeer));
+    out << "| " << DeclaredName(encoding) << " | "
+        << (count != nullptr ? Format("%.1f", static_cast<double>(count->module) /
+                                                  static_cast<double>(count->bytes))
+                             : "\xE2\x80\x93")
+        << " | "
+        << (count != nullptr
+                ? Ratio(static_cast<double>(count->peer) / static_cast<double>(count->module))
+                : "\xE2\x80\x93")
+        << " | " << TimeRatios(module, floor) << " | " << TimeRatio(peer, module) << " |\n";
+  }
+  return out.str();
+}
+
+// One row of the targets table: the figure and whether it meets the bound.
+struct Verdict {
+  std::string figure;
+  bool measured = false;
+  bool met = true;
+};
+
+void Judge(Verdict& verdict, const std::string& label, double value, bool met) {
+  if (!verdict.figure.empty()) verdict.figure += ", ";
+  verdict.figure += label + " " + Ratio(value);
+  verdict.measured = true;
+  verdict.met = verdict.met && met;
+}
+
+std::string TargetRow(const std::string& target, const Verdict& verdict) {
+  return "| " + target + " | " + (verdict.measured ? verdict.figure : "not measured") + " | " +
+         (!verdict.measured ? "\xE2\x80\x93"
+          : verdict.met     ? "met"
+                            : "**missed**") +
+         " |\n";
+}
+
+std::string TargetTable(const Figures& figures, const RunInfo& info) {
+  Verdict floor, peer, categorised, list, memory;
+  for (const Encoding encoding : kEncodings) {
+    const Figure* f = Find(figures, ImportName(encoding, 10, Kind::kFloor));
+    const Figure* m = Find(figures, ImportName(encoding, 10, Kind::kModule));
+    const Figure* p = Find(figures, ImportName(encoding, 10, Kind::kPeer));
+    if (f != nullptr && m != nullptr) {
+      const double ratio = m->Median() / f->Median();
+      Judge(floor, Label(encoding), ratio, ratio <= 3);
+    }
+    if (p != nullptr && m != nullptr) {
+      const double ratio = p->Median() / m->Median();
+      Judge(peer, Label(encoding), ratio, ratio >= 10);
+    }
+  }
+  // The worst size of each encoding.
+  for (const Encoding encoding : kEncodings) {
+    double worst = 0;
+    std::string where;
+    for (const unsigned megabytes : info.megabytes) {
+      const Figure* m = Find(figures, ImportName(encoding, megabytes, Kind::kModule));
+      const Figure* c = Find(figures, ImportName(encoding, megabytes, Kind::kCategorised));
+      if (m == nullptr || c == nullptr) continue;
+      const double ratio = c->Median() / m->Median();
+      if (ratio > worst) {
+        worst = ratio;
+        where = std::string(Label(encoding)) + " " + std::to_string(megabytes) + " MB";
+      }
+    }
+    if (worst > 0) Judge(categorised, where, worst, worst <= 1.5);
+  }
+  const Figure* l = Find(figures, kListName);
+  const Figure* g = Find(figures, kGrepName);
+  if (l != nullptr && g != nullptr) {
+    const double ratio = l->Median() / g->Median();
+    Judge(list, "", ratio, ratio <= 1.5);
+  }
+  // Peak memory of the largest invoice against the smallest, each kind.
+  const auto flat = [&](const std::string& label, const Figure* small, const Figure* large) {
+    if (small == nullptr || large == nullptr) return;
+    const double ratio =
+        static_cast<double>(large->peak_kib) / static_cast<double>(small->peak_kib);
+    if (!memory.figure.empty()) memory.figure += ", ";
+    memory.figure += label + " " + Format("%.1f", static_cast<double>(small->peak_kib) / kMiB) +
+                     " \xE2\x86\x92 " +
+                     Format("%.1f", static_cast<double>(large->peak_kib) / kMiB) + " MiB";
+    memory.measured = true;
+    memory.met = memory.met && ratio <= 1.1;
+  };
+  if (!info.block_counts.empty()) {
+    flat("module " + std::to_string(info.block_counts.front()) + " \xE2\x86\x92 " +
+             std::to_string(info.block_counts.back()) + " blocks:",
+         Find(figures, SizeName(info.block_counts.front(), Kind::kModule)),
+         Find(figures, SizeName(info.block_counts.back(), Kind::kModule)));
+  }
+  if (!info.megabytes.empty()) {
+    flat("categorised " + std::to_string(info.megabytes.front()) + " \xE2\x86\x92 " +
+             std::to_string(info.megabytes.back()) + " MB:",
+         Find(figures,
+              ImportName(Encoding::kWindows1250, info.megabytes.front(), Kind::kCategorised)),
+         Find(figures,
+              ImportName(Encoding::kWindows1250, info.megabytes.back(), Kind::kCategorised)));
+  }
+  std::string table = "| target | figure in this run | |\n|---|---|---|\n";
+  table += TargetRow("import within 3\xC3\x97 the floor's time, 10 MB", floor);
+  table += TargetRow("import at least 10\xC3\x97 faster than the peer, 10 MB", peer);
+  table +=
+      TargetRow("categorisation on at most 1.5\xC3\x97 the time of off (worst size)", categorised);
+  table += TargetRow("selection list within 1.5\xC3\x97 the time of grep", list);
+  table += TargetRow("peak memory flat in the invoice size (within 10%)", memory);
+  return table;
+}
+
+// Throughput for gnuplot, "-" when not measured.
+std::string PlotValue(const Figure* figure) {
+  return figure != nullptr ? Format("%.3f", figure->MegabytesPerSecond()) : "-";
+}
+
+void DrawPlot(const std::string& png, const std::string& scratch, const Figures& figures,
+              const RunInfo& info) {
+  const std::string data = scratch + "/plot.dat", script = scratch + "/plot.gp";
+  {
+    std::ofstream out(data);
+    out << "# MB floor module peer (MB/s)\n";
+    for (const unsigned blocks : info.block_counts) {
+      const Figure* module = Find(figures, SizeName(blocks, Kind::kModule));
+      if (module == nullptr) continue;
+      out << static_cast<double>(module->bytes) / 1e6 << ' '
+          << PlotValue(Find(figures, SizeName(blocks, Kind::kFloor))) << ' ' << PlotValue(module)
+          << ' ' << PlotValue(Find(figures, SizeName(blocks, Kind::kPeer))) << '\n';
+    }
+  }
+  {
+    std::ofstream out(script);
+    out << "set terminal pngcairo size 900,560 noenhanced\n"
+        << "set output '" << png << "'\n"
+        << "set title 'Import throughput against invoice size (Windows-1250, categorisation "
+           "off, whole processes)'\n"
+        << "set xlabel 'invoice size (MB)'\nset ylabel 'throughput (MB/s)'\n"
+        << "set logscale xy\nset grid\nset key top left\nset datafile missing '-'\n"
+        << "plot '" << data << "' using 1:2 with linespoints lw 2 title 'floor: read twice, "
+        << "line by line', '' using 1:3 with linespoints lw 2 title 'vexhost import (the module)', "
+        << "'' using 1:4 with linespoints lw 2 title 'peer: xsltproc'\n";
+  }
+  if (RunProcess({"gnuplot", script}).status != 0 || ::access(png.c_str(), R_OK) != 0) {
+    throw std::runtime_error("gnuplot could not draw " + png);
+  }
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Fill(std::string& text, const std::string& key, const std::string& value) {
+  const std::string marker = "@" + key + "@";
+  const std::size_t at = text.find(marker);
+  if (at == std::string::npos) throw std::runtime_error("the report template lacks " + marker);
+  text.replace(at, marker.size(), value);
+}
+
+}  // namespace
+
+double MedianOf(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double Figure::Median() const {
+  return MedianOf(seconds);
+}
+
+double Figure::MedianCpu() const {
+  return MedianOf(cpu_seconds);
+}
+
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::kFloor:
+      return "floor";
+    case Kind::kModule:
+      return "module";
+    case Kind::kCategorised:
+      return "categorised";
+    default:
+      return "peer";
+  }
+}
+
+std::string ImportName(Encoding encoding, unsigned megabytes, Kind kind) {
+  return "import/" + std::string(Label(encoding)) + "/" + std::to_string(megabytes) + "MB/" +
+         KindName(kind);
+}
+
+std::string SizeName(unsigned blocks, Kind kind) {
+  return "size/" + std::to_string(blocks) + "blocks/" + KindName(kind);
+}
+
+std::string LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  std::string one, five, fifteen;
+  in >> one >> five >> fifteen;
+  return one + " " + five + " " + fifteen;
+}
+
+double EpochSeconds() {
+  return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
+
+void WriteReport(const std::string& folder, const std::string& template_path,
+                 const std::string& scratch, const Figures& figures,
+                 const Instructions& instructions, const RunInfo& info) {
+  std::string text = ReadWhole(template_path);
+  Fill(text, "TARGETS", TargetTable(figures, info));
+  Fill(text, "IMPORT", ImportTable(figures, info));
+  Fill(text, "SIZES", SizeTable(figures, info));
+  Fill(text, "LIST", ListTable(figures, info));
+  Fill(text, "INSTRUCTIONS", InstructionTable(instructions));
+  Fill(text, "AFTER", TenMegabyteTable(figures, instructions));
+  DrawPlot(folder + "/bench.png", scratch, figures, info);
+  Fill(text, "MACHINE", MachineTable(info));
+  Fill(text, "RUN", RunText(info));
+  std::ofstream out(folder + "/BENCHMARKS.md", std::ios::binary);
+  out << text;
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + folder + "/BENCHMARKS.md");
+}
+
+}  // namespace bench

@@ -1,0 +1,362 @@
+// The benchmark suite: whole processes on generated invoices, each next to
+// its floor and its peer, measured in the same run.
+//
+//   import   vexhost import of 1, 10 and 100 MB invoices in each encoding,
+//            categorisation off and on; the floor (linefloor: the invoice
+//            read twice with a plain buffered line reader); the peer
+//            (xsltproc with halvo-to-vex.xsl, whose output must equal the
+//            module's byte for byte)
+//   size     the same for 100 to 1,000,000 blocks in Windows-1250 (the peer
+//            up to 100,000 blocks: it holds the whole invoice as a tree)
+//   list     vexhost list over 10,000 invoices next to grep -m1 -l
+//
+// Every run is checked to have done its whole job.  Runs of different
+// measurements are interleaved at random, so that a busy spell of a shared
+// machine does not fall on one of them only.  Afterwards callgrind counts
+// the instructions of the import and the floor on the 10 MB invoices.
+//
+//   suite_bench [--quick] [--report=FOLDER] [--make-started=EPOCH_SECONDS]
+//               [Google Benchmark options]
+//
+// --report writes FOLDER/BENCHMARKS.md and FOLDER/bench.png from the run
+// (make bench gives docs); --quick runs small sizes only, to try the suite.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Process.h"
+#include "SuiteChecks.h"
+#include "SuiteReport.h"
+#include "SuiteWorkspace.h"
+
+#ifndef EDIHAL_BENCH_SOURCE_DIR
+#error "EDIHAL_BENCH_SOURCE_DIR must name the bench folder"
+#endif
+
+namespace {
+
+using namespace bench;
+
+struct Options {
+  bool quick = false;
+  std::string report;
+  double make_started = 0;
+};
+
+std::unique_ptr<Workspace> g_work;
+Figures g_figures;
+std::vector<std::string> g_problems;
+
+std::string Stylesheet() {
+  return std::string(EDIHAL_BENCH_SOURCE_DIR) + "/halvo-to-vex.xsl";
+}
+
+// One measured command: what it runs, on what, and how its result is
+// checked after every run.
+struct Measurement {
+  std::string name;
+  std::function<const InvoiceFile&()> input;  // null for the list
+  std::function<std::vector<std::string>(const InvoiceFile*)> command;
+  ProcessSetup setup;
+  std::function<std::string(const InvoiceFile*)> check;
+};
+
+void Run(benchmark::State& state, const Measurement& measurement) {
+  const InvoiceFile* input = measurement.input ? &measurement.input() : nullptr;
+  const std::vector<std::string> command = measurement.command(input);
+  Figure& figure = g_figures[measurement.name];
+  if (input != nullptr) {
+    figure.bytes = input->size.bytes;
+    figure.blocks = input->size.blocks;
+  }
+  for (auto _ : state) {
+    const ProcessRun run = RunProcess(command, measurement.setup);
+    state.SetIterationTime(run.seconds);
+    std::string problem =
+        run.status == 0 ? measurement.check(input) : "exit status " + std::to_string(run.status);
+    if (!problem.empty()) {
+      problem = measurement.name + ": " + problem;
+      g_problems.push_back(problem);
+      state.SkipWithError(problem.c_str());
+      break;
+    }
+    figure.seconds.push_back(run.seconds);
+    figure.cpu_seconds.push_back(run.cpu_seconds);
+    figure.peak_kib = std::max(figure.peak_kib, run.peak_kib);
+  }
+  if (figure.Measured() && figure.bytes != 0) {
+    state.counters["MB/s"] = figure.MegabytesPerSecond();
+  }
+  state.counters["peak_MiB"] = static_cast<double>(figure.peak_kib) / 1024.0;
+}
+
+void Register(const Measurement& measurement, int repetitions) {
+  benchmark::RegisterBenchmark(measurement.name.c_str(),
+                               [measurement](benchmark::State& state) { Run(state, measurement); })
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Repetitions(repetitions)
+      ->ReportAggregatesOnly(true)
+      ->Unit(benchmark::kMillisecond);
+}
+
+// Enough runs for a steady median on a shared machine: a busy spell of a
+// second or two may spoil a few of them.  Fewer where a run is long.
+int RepetitionsFor(std::uint64_t approximate_bytes, Kind kind) {
+  const bool peer = kind == Kind::kPeer;
+  if (approximate_bytes <= 2000000) return peer ? 5 : 9;
+  if (approximate_bytes <= 200000000) return peer ? 3 : 7;
+  return 5;
+}
+
+// The four measurements of one invoice.
+void RegisterInvoice(const std::string& name_floor, const std::string& name_module,
+                     const std::string& name_categorised, const std::string& name_peer,
+                     std::function<const InvoiceFile&()> input, std::uint64_t approximate_bytes,
+                     bool with_categorised, bool with_peer) {
+  Workspace& work = *g_work;
+  const std::string output = work.PathOf("measured.txt");
+
+  Measurement floor{name_floor, input, nullptr, {}, nullptr};
+  floor.command = [](const InvoiceFile* invoice) {
+    return std::vector<std::string>{BesideThisProgram("linefloor"), invoice->path};
+  };
+  floor.setup.output = output;
+  floor.check = [output](const InvoiceFile* invoice) -> std::string {
+    std::ifstream in(output);
+    unsigned long long bytes = 0;
+    in >> bytes;
+    return bytes == 2 * invoice->size.bytes ? std::string() : "the floor did not read it all";
+  };
+  Register(floor, RepetitionsFor(approximate_bytes, Kind::kFloor));
+
+  Measurement module{name_module, input, nullptr, {}, nullptr};
+  module.command = [output](const InvoiceFile* invoice) {
+    g_work->ModuleDocument(*invoice);  // made once, before the first timed run
+    return ImportCommand(output, invoice->path, false);
+  };
+  module.check = [output](const InvoiceFile* invoice) {
+    return CompareFiles(g_work->ModuleDocument(*invoice), output);
+  };
+  Register(module, RepetitionsFor(approximate_bytes, Kind::kModule));
+
+  if (with_categorised) {
+    Measurement categorised{name_categorised, input, nullptr, {}, nullptr};
+    categorised.command = [output](const InvoiceFile* invoice) {
+      g_work->ModuleDocument(*invoice);
+      return ImportCommand(output, invoice->path, true);
+    };
+    categorised.setup.folder = work.Folder();  // where the side files stand
+    categorised.check = [output](const InvoiceFile* invoice) {
+      return CheckCategorised(output, g_work->ModuleDocument(*invoice));
+    };
+    Register(categorised, RepetitionsFor(approximate_bytes, Kind::kCategorised));
+  }
+
+  if (with_peer) {
+    Measurement peer{name_peer, input, nullptr, {}, nullptr};
+    peer.command = [output](const InvoiceFile* invoice) {
+      g_work->ModuleDocument(*invoice);
+      return std::vector<std::string>{"xsltproc", "-o", output, Stylesheet(), invoice->path};
+    };
+    peer.check = [output](const InvoiceFile* invoice) {
+      const std::string difference = CompareFiles(g_work->ModuleDocument(*invoice), output);
+      return difference.empty() ? difference : "the peer's document " + difference;
+    };
+    Register(peer, RepetitionsFor(approximate_bytes, Kind::kPeer));
+  }
+}
+
+void RegisterList(unsigned files) {
+  Workspace& work = *g_work;
+  const std::string found = work.PathOf("grep.txt");
+  Measurement list{kListName, nullptr, nullptr, {}, nullptr};
+  list.command = [files](const InvoiceFile*) {
+    const ImportFolder& folder = g_work->ImportFolderOf(files);
+    return std::vector<std::string>{BesideThisProgram("vexhost"),
+                                    "--quiet",
+                                    "--set",
+                                    "KatalogImp=" + folder.folder,
+                                    "--set",
+                                    "ListaImp=wg zaw. katalogu",
+                                    "--set",
+                                    "PrefixImp=fv",
+                                    "list",
+                                    folder.list};
+  };
+  list.check = [files](const InvoiceFile*) -> std::string {
+    // Every file listed with all four header values.
+    const std::size_t complete =
+        CountLines(g_work->ImportFolderOf(files).list,
+                   "Dokument:", {"NrDok{FV/2024/", "Data{", "Wystawca{", "Nip{"});
+    return complete == files ? std::string()
+                             : std::to_string(complete) + " complete entries for " +
+                                   std::to_string(files) + " files";
+  };
+  Register(list, 7);
+
+  Measurement grep{kGrepName, nullptr, nullptr, {}, nullptr};
+  grep.command = [files](const InvoiceFile*) {
+    const ImportFolder& folder = g_work->ImportFolderOf(files);
+    std::vector<std::string> argv = {"grep", "-m1", "-l", "<szInvoiceIDPDF>"};
+    argv.insert(argv.end(), folder.files.begin(), folder.files.end());
+    return argv;
+  };
+  grep.setup.output = found;
+  grep.check = [files, found](const InvoiceFile*) -> std::string {
+    const std::size_t listed = CountLines(found, g_work->ImportFolderOf(files).folder);
+    return listed == files ? std::string() : "grep missed files";
+  };
+  Register(grep, 7);
+}
+
+void RegisterAll(const RunInfo& info) {
+  for (const unsigned megabytes : info.megabytes) {
+    for (const Encoding encoding : kEncodings) {
+      RegisterInvoice(
+          ImportName(encoding, megabytes, Kind::kFloor),
+          ImportName(encoding, megabytes, Kind::kModule),
+          ImportName(encoding, megabytes, Kind::kCategorised),
+          ImportName(encoding, megabytes, Kind::kPeer),
+          [encoding, megabytes]() -> const InvoiceFile& {
+            return g_work->InvoiceOfMegabytes(encoding, megabytes);
+          },
+          megabytes * 1000000ull, true, true);
+    }
+  }
+  for (const unsigned blocks : info.block_counts) {
+    RegisterInvoice(
+        SizeName(blocks, Kind::kFloor), SizeName(blocks, Kind::kModule), std::string(),
+        SizeName(blocks, Kind::kPeer),
+        [blocks]() -> const InvoiceFile& { return g_work->InvoiceOfBlocks(blocks); },
+        blocks * 830ull, false, blocks <= 100000);
+  }
+  RegisterList(info.listed_files);
+}
+
+// The instructions callgrind counts for the whole process; 0 when it fails.
+unsigned long long CountInstructions(const std::vector<std::string>& command) {
+  const std::string counts = g_work->PathOf("callgrind.out");
+  std::vector<std::string> argv = {"valgrind", "--tool=callgrind",
+                                   "--callgrind-out-file=" + counts};
+  argv.insert(argv.end(), command.begin(), command.end());
+  if (RunProcess(argv).status != 0) return 0;
+  std::ifstream in(counts);
+  for (std::string line; std::getline(in, line);) {
+    if (line.compare(0, 7, "totals:") == 0) return std::stoull(line.substr(7));
+  }
+  return 0;
+}
+
+Instructions CountAll(unsigned megabytes) {
+  Instructions counted;
+  const std::string document = g_work->PathOf("counted.txt");
+  const InvoiceFile& empty = g_work->InvoiceOfBlocks(0);
+  counted.empty_invoice = CountInstructions(ImportCommand(document, empty.path, false));
+  for (const Encoding encoding : kEncodings) {
+    const InvoiceFile& invoice = g_work->InvoiceOfMegabytes(encoding, megabytes);
+    InstructionCount row;
+    row.invoice = std::string(Label(encoding)) + ", " + std::to_string(megabytes) + " MB";
+    row.bytes = invoice.size.bytes;
+    row.module = CountInstructions(ImportCommand(document, invoice.path, false));
+    row.floor = CountInstructions({BesideThisProgram("linefloor"), invoice.path});
+    row.peer = CountInstructions({"xsltproc", "-o", document, Stylesheet(), invoice.path});
+    const double bytes = static_cast<double>(row.bytes);
+    std::printf("callgrind %-16s import %.1f, floor %.1f, peer %.1f instructions per byte\n",
+                row.invoice.c_str(), static_cast<double>(row.module) / bytes,
+                static_cast<double>(row.floor) / bytes, static_cast<double>(row.peer) / bytes);
+    counted.rows.push_back(row);
+  }
+  return counted;
+}
+
+// Takes the suite's own options out of argv.
+Options ParseOptions(int& argc, char** argv) {
+  Options options;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--quick") {
+      options.quick = true;
+    } else if (arg.compare(0, 9, "--report=") == 0) {
+      options.report = arg.substr(9);
+    } else if (arg.compare(0, 15, "--make-started=") == 0) {
+      options.make_started = std::atof(arg.c_str() + 15);
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  return options;
+}
+
+bool HasFlag(int argc, char** argv, const char* flag) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = ParseOptions(argc, argv);
+  RunInfo info;
+  info.suite_started = EpochSeconds();
+  info.make_started = options.make_started;
+  info.load_at_start = LoadAverage();
+  info.megabytes = options.quick ? std::vector<unsigned>{1} : std::vector<unsigned>{1, 10, 100};
+  info.block_counts = options.quick ? std::vector<unsigned>{100, 1000, 10000}
+                                    : std::vector<unsigned>{100, 1000, 10000, 100000, 1000000};
+  info.listed_files = options.quick ? 300 : 10000;
+
+  // Interleaved runs unless asked otherwise.
+  std::vector<char*> args(argv, argv + argc);
+  std::string interleave = "--benchmark_enable_random_interleaving=true";
+  if (!HasFlag(argc, argv, "--benchmark_enable_random_interleaving")) {
+    args.push_back(&interleave[0]);
+  }
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 2;
+
+  for (const char* tool : {"xsltproc", "grep"}) {
+    if (!InPath(tool)) {
+      std::fprintf(stderr, "suite_bench: %s is missing (apt-get install xsltproc)\n", tool);
+      return 2;
+    }
+  }
+  int status = 0;
+  try {
+    g_work = std::make_unique<Workspace>();
+    RegisterAll(info);
+    benchmark::RunSpecifiedBenchmarks();
+    for (const std::string& problem : g_problems) {
+      std::fprintf(stderr, "suite_bench: %s\n", problem.c_str());
+    }
+    if (!g_problems.empty()) throw std::runtime_error("some runs did not do their job");
+    if (!options.report.empty()) {
+      if (!InPath("valgrind")) throw std::runtime_error("valgrind is missing");
+      if (!InPath("gnuplot")) throw std::runtime_error("gnuplot is missing");
+      const Instructions instructions = CountAll(options.quick ? 1 : 10);
+      WriteReport(options.report, std::string(EDIHAL_BENCH_SOURCE_DIR) + "/BENCHMARKS.md.in",
+                  g_work->Folder(), g_figures, instructions, info);
+      std::printf("wrote %s/BENCHMARKS.md and %s/bench.png\n", options.report.c_str(),
+                  options.report.c_str());
+    }
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "suite_bench: %s\n", error.what());
+    status = 1;
+  }
+  g_work.reset();
+  benchmark::Shutdown();
+  return status;
+}
