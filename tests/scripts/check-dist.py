@@ -6,7 +6,7 @@
 - exactly the shipped files, sorted by name, every entry with the release
   date of VERSION in CHANGELOG.md and the same attributes;
 - the guide, change log, screenshot, examples and expected documents byte
-  for byte as in the source tree;
+  for byte as in the source tree, the guide naming VERSION;
 - the side files and expected documents in Windows-1250 with CR LF line
   ends (Polish letters included, so that a UTF-8 file cannot pass);
 - the DLL and the program: PE files for the same machine, with the release
@@ -165,6 +165,11 @@ def main():
                 polish.add(name)
         if "przyklady/Kategoryzacja.txt" not in polish:
             fail(failures, "przyklady/Kategoryzacja.txt shows no Polish letter")
+        if "INSTRUKCJA.md" in names:
+            guide = archive.read("INSTRUKCJA.md").decode("utf-8")
+            for mention in (f"**{version}**", f"EdiHal_X-{version}-win32.zip"):
+                if mention not in guide:
+                    fail(failures, f"INSTRUKCJA.md does not name this version: {mention}")
         if "EdiHal_X.dll" in names and "vexhost.exe" in names:
             check_binaries(archive, when, version, failures)
     for failure in failures:

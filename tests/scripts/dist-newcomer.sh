@@ -17,7 +17,9 @@ failures=0
 here=$(mktemp -d)
 trap 'rm -rf "$here"' EXIT
 
-python3 -m zipfile -e "$zip" "$here/" || { echo "FAIL: cannot unpack $zip"; exit 1; }
+python=python3
+[ -x /usr/bin/python3 ] && python=/usr/bin/python3
+$python -m zipfile -e "$zip" "$here/" || { echo "FAIL: cannot unpack $zip"; exit 1; }
 run() { "$runner" --like "$build_vexhost" "$@"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

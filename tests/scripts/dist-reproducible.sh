@@ -25,4 +25,6 @@ else
   echo "FAIL: two make dist runs gave different zips"
   exit 1
 fi
-python3 "$(dirname "$0")/check-dist.py" "$work/first/$zip" "$source_dir" "$version"
+python=python3
+[ -x /usr/bin/python3 ] && python=/usr/bin/python3
+$python "$(dirname "$0")/check-dist.py" "$work/first/$zip" "$source_dir" "$version"

@@ -4,7 +4,11 @@
 # with a message the module does not have, must both be refused.
 #   guide-messages.sh SOURCE_DIR
 source_dir=$1
-check="python3 $(dirname "$0")/check-guide-messages.py"
+# The system's Python when there is one: it starts at once, without the
+# shims of a Python version manager.
+python=python3
+[ -x /usr/bin/python3 ] && python=/usr/bin/python3
+check="$python $(dirname "$0")/check-guide-messages.py"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
