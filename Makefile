@@ -27,3 +27,9 @@ bench:
 
 clean:
 	rm -rf build dist
+
+# The release package: dist/EdiHal_X-<version>-win32.zip with the 32-bit
+# DLL, vexhost.exe, the examples, the user's guide and the change log.
+.PHONY: dist
+dist:
+	sh tools/make-dist.sh

@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "Console.h"
+#include "FileVersion.h"
 #include "LoadedModule.h"
 #include "Parameters.h"
 
@@ -105,6 +106,26 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
   return true;
 }
 
+// The harness's own version, then the loaded module: its file, the name it
+// gives the host, and the version its file's resource carries (Windows).
+void PrintVersions(const hostkit::LoadedModule& module) {
+  vexhost::Console console;
+  console.Out(std::string("vexhost ") + VEXHOST_VERSION + "\n");
+  console.Out("module " + module.Path() + "\n");
+  char format[EDIHAL_BUFFER_SIZE] = {0}, name[EDIHAL_BUFFER_SIZE] = {0};
+  module.Api().Wlasciwosci(format, 1);
+  module.Api().Wlasciwosci(name, 2);
+  console.Out(std::string("module name: ") + name + " (" + format + ")\n");
+  hostkit::FileVersion version;
+  if (hostkit::ReadFileVersion(module.Path(), version)) {
+    console.Out("module version: " + version.product_version + " (file " + version.file_version +
+                ", " + version.product_name + ": " + version.description + ")\n");
+  } else {
+    console.Out(
+        "module version: none recorded (only the Windows DLL carries a version resource)\n");
+  }
+}
+
 int Fail(const std::string& message) {
   std::fprintf(stderr, "vexhost: %s\n", message.c_str());
   return vexhost::kUsage;
@@ -135,7 +156,7 @@ int main(int argc, char** argv) {
   auto module = hostkit::LoadedModule::Load(path, error);
   if (!module) return Fail("cannot load the module " + path + ": " + error);
   if (options.version) {
-    std::printf("vexhost %s\nmodule %s\n", VEXHOST_VERSION, module->Path().c_str());
+    PrintVersions(*module);
     if (command == nullptr) return vexhost::kDone;
   }
 

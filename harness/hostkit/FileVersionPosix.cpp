@@ -1,0 +1,10 @@
+#include "FileVersion.h"
+
+namespace hostkit {
+
+// A shared object carries no version resource.
+bool ReadFileVersion(const std::string&, FileVersion&) {
+  return false;
+}
+
+}  // namespace hostkit
