@@ -18,6 +18,7 @@
 #include "FuzzHost.h"
 #include "export/PrepareExportFileName.h"
 #include "plugin/TextBuffer.h"
+#include "selection/TextPrimitives.h"
 
 namespace {
 
@@ -54,7 +55,9 @@ void Prepare(const std::uint8_t* data, std::size_t size) {
   fuzzing::Check(before == platform.files, "the pre-step wrote or changed a file");
   if (done) {
     fuzzing::Check(proposal.flag, "a finished proposal without its flag");
-    fuzzing::Check(proposal.path.rfind(folder, 0) == 0, "a proposal outside the export folder");
+    // The module reads the answer as the host wrote it: up to a NUL, trimmed.
+    const std::string answered = edihal::Trim(folder.substr(0, folder.find('\0')));
+    fuzzing::Check(proposal.path.rfind(answered, 0) == 0, "a proposal outside the export folder");
   }
 }
 

@@ -25,7 +25,7 @@ for target in $targets; do
     -dict=fuzz/edihal.dict -print_final_stats=1 -artifact_prefix="build/fuzz/artifacts/$target-" \
     "$corpus" "fuzz/corpus/$target" "fuzz/regressions/$target" >"build/fuzz/$target.log" 2>&1
   status=$?
-  grep -E '^#[0-9]+ +(DONE|INITED)|stat::number_of_executed_units|stat::peak_rss_mb' \
+  grep -E '^#[0-9]+[[:space:]]+(DONE|INITED)|stat::number_of_executed_units|stat::peak_rss_mb' \
     "build/fuzz/$target.log"
   if [ $status != 0 ]; then
     tail -60 "build/fuzz/$target.log"
