@@ -15,7 +15,7 @@
 #include "TestFiles.h"
 
 #if defined(_WIN32)
-#include <windows.h>
+#include "Handles.h"
 #else
 #include <unistd.h>
 #endif
@@ -41,9 +41,7 @@ struct Resources {
 
 Resources Measure() {
 #if defined(_WIN32)
-  DWORD handles = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &handles);
-  return {static_cast<long>(handles), -1};
+  return {testing_support::HandleCount(), -1};
 #else
   const long handles = static_cast<long>(testing_support::FolderEntries("/proc/self/fd").size());
   long pages = 0;
@@ -135,10 +133,16 @@ class Soak {
   testing_support::CurrentFolder here_;
 };
 
-TEST(Soak, TenThousandMixedCallsKeepHandlesAndMemory) {
+TEST(Soak, ThousandsOfMixedCallsKeepHandlesAndMemory) {
   Soak soak;
   constexpr int kWarmUp = 100;
+#if defined(_WIN32) && defined(__i386__)
+  // The 32-bit DLL's tests run in an emulated machine, ten times slower;
+  // the full count runs natively and under 64-bit Wine.
+  constexpr int kCalls = 2000;
+#else
   constexpr int kCalls = 10000;
+#endif
   std::map<int, int> failures;  // by kind of call
   for (int i = 0; i < kWarmUp; ++i) failures[i % 8] += soak.Call(i) ? 0 : 1;
   const Resources warm = Measure();
