@@ -136,8 +136,8 @@ class Soak {
 TEST(Soak, ThousandsOfMixedCallsKeepHandlesAndMemory) {
   Soak soak;
   constexpr int kWarmUp = 100;
-#if defined(_WIN32) && defined(__i386__)
-  // The 32-bit DLL's tests run in an emulated machine, ten times slower;
+#if defined(__i386__)
+  // 32-bit programs run emulated on the test machines, ten times slower;
   // the full count runs natively and under 64-bit Wine.
   constexpr int kCalls = 2000;
 #else
