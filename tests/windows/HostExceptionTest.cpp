@@ -71,6 +71,9 @@ EXCEPTION_DISPOSITION __cdecl HostHandler(EXCEPTION_RECORD* record, void* establ
 }
 
 void CallCatching(void (*call)(void*), void* context) {
+  // The jump back restores only the stack and frame pointers: have the
+  // caller's other registers saved here.
+  __asm__ __volatile__("" ::: "ebx", "esi", "edi", "memory");
   HostFrame frame{};
   frame.next = reinterpret_cast<HostFrame*>(__readfsdword(0));
   frame.handler = HostHandler;

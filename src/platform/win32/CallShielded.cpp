@@ -88,6 +88,10 @@ class Registration {
 }  // namespace
 
 void CallShielded(void (*call)(void*), void* context) {
+  // The jump back restores only the stack and frame pointers; clobbering
+  // the other registers the caller keeps makes this function save them on
+  // entry and restore them on every way out.
+  __asm__ __volatile__("" ::: "ebx", "esi", "edi", "memory");
   ShieldFrame frame{};
   {
     Registration registration(frame);
@@ -108,12 +112,21 @@ namespace {
 // Where the filter of the running shielded call keeps what it caught.
 thread_local edihal::StructuredException* caught_here = nullptr;
 
+// GCC's own C++ exceptions travel as structured exceptions here too, with
+// "GCC" in the low bytes of the code: they pass on to their catch.
+bool IsCompilersOwn(DWORD code) {
+  const DWORD kind = code >> 24;
+  return (code & 0x00FFFFFF) == 0x474343 && kind >= 0x20 && kind <= 0x22;
+}
+
 }  // namespace
 
 // The scope's filter, named by its symbol in the scope table: takes every
-// exception that reaches it.
-extern "C" LONG edihal_ShieldFilter(EXCEPTION_POINTERS* pointers, void* /*frame*/) {
+// exception that reaches it but the compiler's own.
+extern "C" __attribute__((used)) LONG edihal_ShieldFilter(EXCEPTION_POINTERS* pointers,
+                                                          void* /*frame*/) {
   const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+  if (IsCompilersOwn(record.ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
   edihal::StructuredException& caught = *caught_here;
   caught.code = record.ExceptionCode;
   caught.flags = record.ExceptionFlags;
