@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := build/native
 VEXHOST := $(NATIVE)/bin/vexhost
 
-.PHONY: all native example test bench clean
+.PHONY: all native example test bench fuzz clean
 
 all: native
 
@@ -24,6 +24,13 @@ test:
 # docs/BENCHMARKS.md and docs/bench.png (installs what is missing as root).
 bench:
 	JOBS=$(JOBS) sh bench/run-bench.sh
+
+# A fuzzing campaign: every fuzz target for FUZZ_SECONDS (libFuzzer, clang).
+FUZZ_SECONDS ?= 600
+fuzz:
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	sh fuzz/run-fuzzers.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build dist

@@ -3,12 +3,12 @@
 # is missing (tools/install-deps.sh).  A stage whose tools cannot run here
 # prints one SKIPPED line and the others still run; any failing test makes
 # the whole run fail.
-#   tools/test-all.sh [STAGE...]    stages: native linux32 win32 win64
+#   tools/test-all.sh [STAGE...]    stages: native linux32 win32 win64 asan fuzz valgrind
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 1
 jobs=$(nproc 2>/dev/null || echo 2)
-stages=${*:-native linux32 win32 win64}
+stages=${*:-native linux32 win32 win64 asan fuzz valgrind}
 failed=""
 
 sh tools/install-deps.sh
@@ -44,6 +44,18 @@ can_run_wine32() {
 can_use_vm() {
   command -v qemu-system-x86_64 >/dev/null && ls /boot/vmlinuz-* >/dev/null 2>&1 &&
     [ -x /usr/bin/busybox ] && [ -x /usr/lib/wine/wine ] && command -v mkfs.ext4 >/dev/null
+}
+
+# clang with libFuzzer and the sanitizers.
+can_fuzz() {
+  probe=$(mktemp -d)
+  printf '%s\n' '#include <stddef.h>' '#include <stdint.h>' \
+    'int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n) { (void)d; (void)n; return 0; }' \
+    > "$probe/p.c"
+  clang -fsanitize=fuzzer,address,undefined "$probe/p.c" -o "$probe/p" 2>/dev/null
+  status=$?
+  rm -rf "$probe"
+  return $status
 }
 
 for stage in $stages; do
@@ -86,6 +98,22 @@ for stage in $stages; do
       if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ ! -x /usr/lib/wine/wine64 ]; then
         skip "win64: MinGW-w64 x86-64 or 64-bit Wine is not installed (run as root to install)"
       elif build win64 && ctest --preset win64; then :; else fail win64; fi
+      ;;
+    asan)
+      say "asan: every test with AddressSanitizer and UndefinedBehaviorSanitizer"
+      if build asan && ctest --preset asan -j "$jobs"; then :; else fail asan; fi
+      ;;
+    fuzz)
+      say "fuzz: a short run of every fuzz target"
+      if ! can_fuzz; then
+        skip "fuzz: clang or libFuzzer missing (run as root to install libclang-rt-14-dev)"
+      elif build fuzz && sh fuzz/run-fuzzers.sh "${FUZZ_SMOKE_SECONDS:-20}"; then :; else fail fuzz; fi
+      ;;
+    valgrind)
+      say "valgrind: the loaded-module tests under memcheck"
+      if ! command -v valgrind >/dev/null; then
+        skip "valgrind: not installed (run as root to install)"
+      elif build native && sh tests/scripts/valgrind-host-tests.sh build/native; then :; else fail valgrind; fi
       ;;
     *)
       echo "unknown stage $stage"; failed="$failed $stage"

@@ -97,6 +97,36 @@ class Platform {
                                             int initial) const = 0;
 };
 
+// --- Host callbacks -------------------------------------------------------
+// A structured exception (Windows) that a host callback raised and did not
+// handle itself: what it takes to raise it again.
+struct StructuredException {
+  std::uint32_t code = 0;
+  std::uint32_t flags = 0;
+  std::uint32_t argument_count = 0;  // at most 15
+  std::uintptr_t arguments[15] = {};
+};
+
+// Thrown in place of a structured exception that left a host callback, so
+// that the worker unwinds as after any error and closes what it opened.
+// It is the host's failure, not the module's: the worker export's guard
+// does not report it but raises the structured exception again once the
+// worker is gone, for the host's own handler to catch.
+class HostCallbackFault {
+ public:
+  explicit HostCallbackFault(const StructuredException& raised) : exception(raised) {}
+  StructuredException exception;
+};
+
+// Calls `call(context)`.  On 32-bit Windows a structured exception that
+// leaves it ends the call as HostCallbackFault; elsewhere a plain call.
+void CallShielded(void (*call)(void*), void* context);
+
+// Raises `exception` again as a structured exception; returns only if the
+// host's handler continues it.  Only Windows ever has one to raise;
+// elsewhere it ends the process.
+void RaiseStructuredException(const StructuredException& exception);
+
 // The platform of the running system.  Stateless, so one constant instance
 // serves every call.
 const Platform& SystemPlatform();

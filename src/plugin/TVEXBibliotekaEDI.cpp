@@ -1,7 +1,9 @@
 #include "plugin/TVEXBibliotekaEDI.h"
 
 #include <cstring>
+#include <type_traits>
 
+#include "platform/Platform.h"
 #include "selection/TextPrimitives.h"
 
 namespace edihal {
@@ -12,6 +14,15 @@ namespace {
 template <typename Callback>
 Callback As(void* callback) {
   return reinterpret_cast<Callback>(callback);
+}
+
+// Every call into the host goes through here: a structured exception the
+// host raises in its callback then ends the worker like an error (see
+// CallShielded).
+template <typename Call>
+void CallHost(Call&& call) {
+  using Target = std::remove_reference_t<Call>;
+  CallShielded([](void* target) { (*static_cast<Target*>(target))(); }, &call);
 }
 
 }  // namespace
@@ -48,7 +59,7 @@ void TVEXBibliotekaEDI::RegisterCallback(void* callback, int32_t id) {
 }
 
 void TVEXBibliotekaEDI::CallText(EdiHalTextCallback callback, const std::string& text) const {
-  if (callback != nullptr) callback(HostHandle, CallContext, text.c_str());
+  if (callback != nullptr) CallHost([&] { callback(HostHandle, CallContext, text.c_str()); });
 }
 
 void TVEXBibliotekaEDI::ShowProgressTitle(const std::string& text) const {
@@ -60,7 +71,8 @@ void TVEXBibliotekaEDI::ShowProgressText(const std::string& text) const {
 }
 
 void TVEXBibliotekaEDI::ShowProgressPercent(int32_t percent) const {
-  if (CallbackProgressPercent != nullptr) CallbackProgressPercent(HostHandle, CallContext, percent);
+  if (CallbackProgressPercent == nullptr) return;
+  CallHost([&] { CallbackProgressPercent(HostHandle, CallContext, percent); });
 }
 
 std::string TVEXBibliotekaEDI::ParameterValue(const std::string& name) const {
@@ -68,7 +80,7 @@ std::string TVEXBibliotekaEDI::ParameterValue(const std::string& name) const {
   const std::string trimmed_name = Trim(name);
   char answer[EDIHAL_BUFFER_SIZE];
   std::memset(answer, 0, sizeof answer);
-  CallbackParameterValue(HostHandle, CallContext, trimmed_name.c_str(), answer);
+  CallHost([&] { CallbackParameterValue(HostHandle, CallContext, trimmed_name.c_str(), answer); });
   // The host may fill all 300 bytes without a terminator.
   answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
   return Trim(std::string(answer));

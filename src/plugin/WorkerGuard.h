@@ -1,40 +1,60 @@
 // The exception guard around every worker: no exception ever leaves a
 // worker export.  A silent abort is swallowed, a module error is reported
 // with its own message, anything else as "unknown exception"; each report
-// goes to the host's error callback.
+// goes to the host's error callback.  A structured exception that the host
+// raised in a callback (Windows) is the host's own: once the worker has
+// unwound, it is raised again for the host to catch, and not reported.
 #ifndef EDIHAL_PLUGIN_WORKERGUARD_H
 #define EDIHAL_PLUGIN_WORKERGUARD_H
 
 #include <string>
 
+#include "platform/Platform.h"
 #include "plugin/TVEXBibliotekaEDI.h"
 #include "rtl/Exception.h"
 #include "text/Texts.h"
 
 namespace edihal {
 
+// A structured exception from a host callback, kept until it can be
+// raised again.
+struct PendingHostFault {
+  bool pending = false;
+  StructuredException exception;
+};
+
 // Reports `message` through the library's error callback.  A callback that
-// throws in turn cannot be reported anywhere, so its exception ends here.
-inline void ReportFailure(const TVEXBibliotekaEDI& library, const std::string& message) noexcept {
+// throws in turn cannot be reported anywhere, so its exception ends here;
+// a structured exception it raises is kept in `fault`.
+inline void ReportFailure(const TVEXBibliotekaEDI& library, const std::string& message,
+                          PendingHostFault& fault) noexcept {
   try {
     library.ReportError(message);
+  } catch (const HostCallbackFault& raised) {
+    fault = {true, raised.exception};
   } catch (...) {
   }
 }
 
 // Runs `work` and returns true when it ended normally, false after an
-// exception, which has then been reported as the host expects.
+// exception, which has then been reported as the host expects.  A host's
+// structured exception is raised again only here, outside every catch
+// block, when nothing of the worker is left.
 template <typename Work>
 bool RunGuarded(const TVEXBibliotekaEDI& library, Work&& work) noexcept {
+  PendingHostFault fault;
   try {
     work();
     return true;
+  } catch (const HostCallbackFault& raised) {
+    fault = {true, raised.exception};
   } catch (const EAbort&) {
   } catch (const Exception& error) {
-    ReportFailure(library, error.Message());
+    ReportFailure(library, error.Message(), fault);
   } catch (...) {
-    ReportFailure(library, texts::kUnknownException);
+    ReportFailure(library, texts::kUnknownException, fault);
   }
+  if (fault.pending) RaiseStructuredException(fault.exception);
   return false;
 }
 

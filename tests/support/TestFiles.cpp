@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -93,6 +94,32 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryW(folder.c_str());
 }
 
+std::vector<std::string> FolderEntries(const std::string& path) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+CurrentFolder::CurrentFolder(const std::string& folder) {
+  char previous[MAX_PATH * 2] = "";
+  GetCurrentDirectoryA(sizeof previous, previous);
+  previous_ = previous;
+  SetCurrentDirectoryA(folder.c_str());
+}
+
+CurrentFolder::~CurrentFolder() {
+  SetCurrentDirectoryA(previous_.c_str());
+}
+
 std::string SourcePath(const std::string& relative) {
   std::string path = std::string("Z:") + EDIHAL_SOURCE_DIR + "/" + relative;
   for (char& c : path) {
@@ -144,6 +171,31 @@ void RemoveTree(const std::string& path) {
     closedir(folder);
   }
   rmdir(path.c_str());
+}
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+  std::vector<std::string> names;
+  if (DIR* folder = opendir(path.c_str())) {
+    while (const dirent* entry = readdir(folder)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(folder);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+CurrentFolder::CurrentFolder(const std::string& folder) {
+  if (char* previous = getcwd(nullptr, 0)) {
+    previous_ = previous;
+    std::free(previous);
+  }
+  if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
+}
+
+CurrentFolder::~CurrentFolder() {
+  if (chdir(previous_.c_str()) != 0) std::perror("chdir");
 }
 
 std::string SourcePath(const std::string& relative) {

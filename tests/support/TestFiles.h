@@ -5,6 +5,7 @@
 #define EDIHAL_TESTS_SUPPORT_TESTFILES_H
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -38,6 +39,22 @@ bool FolderExists(const std::string& path);
 void MakeFolder(const std::string& path);
 void RemoveTree(const std::string& path);
 void RemoveFile(const std::string& path);
+
+// Names in `path` (files and folders, without "." and ".."), sorted.
+std::vector<std::string> FolderEntries(const std::string& path);
+
+// Makes `folder` the process's current folder until destroyed, as the host
+// runs in its own folder (where the module finds its side files).
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& folder);
+  ~CurrentFolder();
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
 
 // A file of the source tree, e.g. SourcePath("examples/fv.xml"); on
 // Windows the tree is reached through drive Z:, as Wine maps it.

@@ -1,0 +1,60 @@
+// What every fuzz target shares: a library object whose parameter callback
+// answers from a table the target fills from its input, the guard the
+// worker exports run their workers in, and a check that stops the run when
+// an invariant breaks (libFuzzer then keeps the input as a crash).
+#ifndef EDIHAL_FUZZ_FUZZHOST_H
+#define EDIHAL_FUZZ_FUZZHOST_H
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "plugin/TVEXBibliotekaEDI.h"
+
+namespace fuzzing {
+
+// A registered library object with every callback of a host: parameters
+// answered from `answers`, errors and messages recorded.
+class FuzzHost {
+ public:
+  FuzzHost();
+  ~FuzzHost();
+  FuzzHost(const FuzzHost&) = delete;
+  FuzzHost& operator=(const FuzzHost&) = delete;
+
+  edihal::TVEXBibliotekaEDI& Library() { return library_; }
+  // Runs `work` as a worker export does; true when it ended normally.
+  template <typename Work>
+  bool Run(Work&& work);
+
+  std::map<std::string, std::string> answers;
+  std::vector<std::string> errors;
+  std::vector<std::string> messages;
+
+ private:
+  edihal::TVEXBibliotekaEDI library_;
+};
+
+// Stops the process with `what` when `condition` is false.
+void Check(bool condition, const char* what);
+
+// A text of at most `max_length` bytes from the front of the input.
+std::string Text(FuzzedDataProvider& input, std::size_t max_length);
+// One of `choices`, or (for the last index) a fuzzed text.
+std::string Answer(FuzzedDataProvider& input, const std::vector<std::string>& choices,
+                   std::size_t max_length = 24);
+
+}  // namespace fuzzing
+
+#include "plugin/WorkerGuard.h"
+
+template <typename Work>
+bool fuzzing::FuzzHost::Run(Work&& work) {
+  return edihal::RunGuarded(library_, work);
+}
+
+#endif  // EDIHAL_FUZZ_FUZZHOST_H
