@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := build/native
 VEXHOST := $(NATIVE)/bin/vexhost
 
-.PHONY: all native example test bench fuzz clean
+.PHONY: all native example test bench fuzz dist clean
 
 all: native
 
@@ -32,11 +32,10 @@ fuzz:
 	cmake --build --preset fuzz -j $(JOBS)
 	sh fuzz/run-fuzzers.sh $(FUZZ_SECONDS)
 
-clean:
-	rm -rf build dist
-
 # The release package: dist/EdiHal_X-<version>-win32.zip with the 32-bit
 # DLL, vexhost.exe, the examples, the user's guide and the change log.
-.PHONY: dist
 dist:
 	sh tools/make-dist.sh
+
+clean:
+	rm -rf build dist
