@@ -23,6 +23,23 @@
 
 namespace edihal {
 
+namespace {
+
+// What it takes to raise `record` again.
+[[maybe_unused]] StructuredException Copy(const EXCEPTION_RECORD& record) {
+  StructuredException exception;
+  exception.code = record.ExceptionCode;
+  exception.flags = record.ExceptionFlags;
+  exception.argument_count =
+      record.NumberParameters < 15 ? static_cast<std::uint32_t>(record.NumberParameters) : 15;
+  for (std::uint32_t i = 0; i < exception.argument_count; ++i) {
+    exception.arguments[i] = record.ExceptionInformation[i];
+  }
+  return exception;
+}
+
+}  // namespace
+
 #if defined(__i386__)
 
 namespace {
@@ -42,18 +59,6 @@ ShieldFrame* ChainHead() {
 
 void SetChainHead(ShieldFrame* frame) {
   __writefsdword(0, static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(frame)));
-}
-
-StructuredException Copy(const EXCEPTION_RECORD& record) {
-  StructuredException exception;
-  exception.code = record.ExceptionCode;
-  exception.flags = record.ExceptionFlags;
-  exception.argument_count =
-      record.NumberParameters < 15 ? static_cast<std::uint32_t>(record.NumberParameters) : 15;
-  for (std::uint32_t i = 0; i < exception.argument_count; ++i) {
-    exception.arguments[i] = record.ExceptionInformation[i];
-  }
-  return exception;
 }
 
 EXCEPTION_DISPOSITION __cdecl ShieldHandler(EXCEPTION_RECORD* record, void* established,
@@ -127,14 +132,7 @@ extern "C" __attribute__((used)) LONG edihal_ShieldFilter(EXCEPTION_POINTERS* po
                                                           void* /*frame*/) {
   const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
   if (IsCompilersOwn(record.ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
-  edihal::StructuredException& caught = *caught_here;
-  caught.code = record.ExceptionCode;
-  caught.flags = record.ExceptionFlags;
-  caught.argument_count =
-      record.NumberParameters < 15 ? static_cast<std::uint32_t>(record.NumberParameters) : 15;
-  for (std::uint32_t i = 0; i < caught.argument_count; ++i) {
-    caught.arguments[i] = record.ExceptionInformation[i];
-  }
+  *caught_here = edihal::Copy(record);
   return EXCEPTION_EXECUTE_HANDLER;
 }
 
