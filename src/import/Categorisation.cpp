@@ -12,8 +12,9 @@ namespace {
 // nothing is written back to the side files.
 class SideFileCategorisation final : public Categorisation {
  public:
-  SideFileCategorisation(const Platform& platform, std::unique_ptr<SideFiles> side_files)
-      : platform_(platform), side_files_(std::move(side_files)) {}
+  SideFileCategorisation(const Platform& platform, const TVEXBibliotekaEDI* host,
+                         std::unique_ptr<SideFiles> side_files)
+      : platform_(platform), host_(host), side_files_(std::move(side_files)) {}
 
   std::string AssortmentFor(const std::string& structure, const std::string& group,
                             const std::string& subgroup, const std::string& product_name) override {
@@ -22,7 +23,7 @@ class SideFileCategorisation final : public Categorisation {
 
     const std::vector<std::string>& list = side_files_->AssortmentList();
     TFmAsortymenty form(remembered_choice_, product_name, list);
-    if (form.ShowModal(platform_) == mrOk && remembered_choice_ >= 0 &&
+    if (Show(form) == mrOk && remembered_choice_ >= 0 &&
         static_cast<std::size_t>(remembered_choice_) < list.size()) {
       assortment = list[static_cast<std::size_t>(remembered_choice_)];
     }
@@ -30,15 +31,24 @@ class SideFileCategorisation final : public Categorisation {
   }
 
  private:
+  TModalResult Show(TFmAsortymenty& form) const {
+    if (host_ == nullptr) return form.ShowModal(platform_);
+    TModalResult result = mrNone;
+    host_->CallHostSide([&] { result = form.ShowModal(platform_); });
+    return result;
+  }
+
   const Platform& platform_;
+  const TVEXBibliotekaEDI* host_;
   std::unique_ptr<SideFiles> side_files_;
   int remembered_choice_ = 0;  // index into the assortment list
 };
 
 }  // namespace
 
-std::unique_ptr<Categorisation> Categorisation::Load(const Platform& platform) {
-  return std::make_unique<SideFileCategorisation>(platform, SideFiles::Load(platform));
+std::unique_ptr<Categorisation> Categorisation::Load(const Platform& platform,
+                                                     const TVEXBibliotekaEDI* host) {
+  return std::make_unique<SideFileCategorisation>(platform, host, SideFiles::Load(platform));
 }
 
 }  // namespace edihal

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "plugin/TVEXBibliotekaEDI.h"
 
 namespace edihal {
 
@@ -16,7 +17,11 @@ class Categorisation {
  public:
   // Reads both side files from the current folder.  A file that is missing
   // or cannot be read raises EInOutError naming it and the path tried.
-  static std::unique_ptr<Categorisation> Load(const Platform& platform);
+  // The dialog's message loop also runs the host's own windows, so it runs
+  // as the host's code through `host` (see TVEXBibliotekaEDI::CallHostSide)
+  // when one is given.
+  static std::unique_ptr<Categorisation> Load(const Platform& platform,
+                                              const TVEXBibliotekaEDI* host = nullptr);
   virtual ~Categorisation() = default;
 
   // The assortment of one line block from its structure, group and

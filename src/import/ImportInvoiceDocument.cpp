@@ -61,7 +61,7 @@ void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& pla
   // read before anything else is opened.
   std::unique_ptr<Categorisation> categorisation;
   if (library.ParameterValue(params::kCategorisation) == params::kYes) {
-    categorisation = Categorisation::Load(platform);
+    categorisation = Categorisation::Load(platform, &library);
   }
 
   DocumentTextFile output(platform);

@@ -1,5 +1,6 @@
 #include "import/LineConversion.h"
 
+#include <cmath>
 #include <utility>
 
 #include "import/DecimalSeparator.h"
@@ -53,6 +54,7 @@ void LineConversion::OpenBlock() {
   block_.input_code.clear();
   block_.bar_code.clear();
   block_.quantity.clear();
+  block_.quantity_text.clear();
   block_.price.clear();
   block_.structure = block_.group = block_.subgroup = "0";
   quantity_origin_ = price_origin_ = Origin{};
@@ -95,10 +97,14 @@ void LineConversion::TakeQuantityOrCodeTag(std::string_view line, const LineTags
   if (tags.Has(Tag::kEanSingle)) {
     block_.bar_code = ElementValue(line);
   } else if (tags.Has(Tag::kPieceQuantity)) {
-    piece_factor_ = ReadNumber(ElementValue(line), Origin{Tag::kPieceQuantity, number});
+    piece_factor_text_ = ElementValue(line);
+    piece_factor_ = ReadNumber(piece_factor_text_, Origin{Tag::kPieceQuantity, number});
   } else if (tags.Has(Tag::kQuantityEntry) && block_.quantity.empty()) {
     const Origin origin{Tag::kQuantityEntry, number};
-    block_.quantity = FormatTwoDecimals(ReadNumber(ElementValue(line), origin) * piece_factor_);
+    block_.quantity_text = ElementValue(line);
+    const long double quantity = ReadNumber(block_.quantity_text, origin);
+    block_.quantity = FormatTwoDecimals(
+        Product(quantity, block_.quantity_text, piece_factor_, piece_factor_text_, origin));
     quantity_origin_ = origin;
   } else if (tags.Has(Tag::kPieceContents)) {
     block_.piece_content = ElementValue(line);
@@ -110,6 +116,7 @@ void LineConversion::TakeQuantityOrCodeTag(std::string_view line, const LineTags
   } else if (tags.Has(Tag::kMeasurementEntry)) {
     // Replaces any quantity computed before, unread and unchanged.
     block_.quantity = ElementValue(line);
+    block_.quantity_text = block_.quantity;
     quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
   } else if (tags.Has(Tag::kStructureId)) {
     block_.structure = ElementValue(line);
@@ -127,7 +134,8 @@ std::string LineConversion::FinishBlock(long number) {
         quantity_origin_.line != 0 ? quantity_origin_ : Origin{Tag::kQuantityEntry, number};
     const long double quantity = ReadNumber(block_.quantity, quantity_origin);
     const long double price = ReadNumber(block_.price, price_origin_);
-    block_.value = FormatTwoDecimals(quantity * price);
+    block_.value = FormatTwoDecimals(
+        Product(quantity, block_.quantity_text, price, block_.price, price_origin_));
   }
 
   LineFields fields;
@@ -179,9 +187,27 @@ long double LineConversion::ReadNumber(const std::string& text, const Origin& or
   if (TextToFloat(localised, settings_.decimal_separator, value)) return value;
   // Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH
   throw EConvertError(std::string(texts::kBadNumber) + ToWindows1250(text, settings_.encoding) +
-                      texts::kBadNumberInTag + std::string(TagText(origin.tag)) +
-                      texts::kBadNumberAtLine + std::to_string(origin.line) +
-                      texts::kBadNumberOfFile + settings_.invoice_path);
+                      WhereText(origin));
+}
+
+// Both factors are finite, so the product is never "not a number"; with the
+// x87 exceptions masked an overflow gives an infinity, which would be
+// written as "inf".  The message names the factors as the invoice wrote
+// them (a quantity multiplied by the piece factor before by its own text).
+long double LineConversion::Product(long double a, const std::string& a_text, long double b,
+                                    const std::string& b_text, const Origin& origin) const {
+  const long double product = a * b;
+  if (std::isfinite(product)) return product;
+  // Iloczyn spoza zakresu liczb: "A" * "B" w znaczniku <TAG>, wiersz N pliku PATH
+  throw EConvertError(std::string(texts::kProductOutOfRange) +
+                      ToWindows1250(a_text, settings_.encoding) + texts::kProductTimes +
+                      ToWindows1250(b_text, settings_.encoding) + WhereText(origin));
+}
+
+// "\" w znaczniku <TAG>, wiersz N pliku PATH"
+std::string LineConversion::WhereText(const Origin& origin) const {
+  return texts::kBadNumberInTag + std::string(TagText(origin.tag)) + texts::kBadNumberAtLine +
+         std::to_string(origin.line) + texts::kBadNumberOfFile + settings_.invoice_path;
 }
 
 }  // namespace edihal

@@ -38,14 +38,16 @@ class LineConversion {
   // Takes the next line of the invoice, as read; `number` is its 1-based
   // line number, for error messages.  True when the line finished a block:
   // `record` then holds its "Linia:" record, converted to Windows-1250.
-  // A number that cannot be read raises EConvertError naming the invoice,
-  // the line, the tag and the text.
+  // A number that cannot be read, or a product of two that is beyond the
+  // range of numbers, raises EConvertError naming the invoice, the line,
+  // the tag and the text(s).
   bool TakeLine(std::string_view line, long number, std::string& record);
 
  private:
   struct Block {
     std::string name, item_number, short_description, unit, rate, value, piece_content;
     std::string input_code, bar_code, quantity, price;
+    std::string quantity_text;  // as the invoice wrote it, for messages
     std::string structure, group, subgroup;
   };
   // Where a number text came from, for the message when it is not one.
@@ -61,6 +63,11 @@ class LineConversion {
   std::string ConvertedRecord(const LineFields& fields) const;
   const std::string* RateOfCode(const std::string& code) const;
   long double ReadNumber(const std::string& text, const Origin& origin) const;
+  // `a` times `b`, whose texts were `a_text` and `b_text`; a product beyond
+  // the range of numbers (infinite) raises EConvertError naming both.
+  long double Product(long double a, const std::string& a_text, long double b,
+                      const std::string& b_text, const Origin& origin) const;
+  std::string WhereText(const Origin& origin) const;
 
   LineConversionSettings settings_;
   bool in_block_ = false;
@@ -69,6 +76,7 @@ class LineConversion {
   Origin price_origin_;
   // Multiplies "<dQuantityEntry>"; 1 until the first "<dPieceQuantity>".
   long double piece_factor_ = 1;
+  std::string piece_factor_text_ = "1";
 };
 
 }  // namespace edihal

@@ -1,5 +1,7 @@
 #include "import/SideFiles.h"
 
+#include <new>
+
 #include "rtl/Exception.h"
 #include "text/Texts.h"
 
@@ -20,6 +22,8 @@ TStringList LoadSideFile(const Platform& platform, const std::string& name) {
         at == std::string::npos ? message : message.substr(at + named.size());
     throw EInOutError(texts::kCannotLoadSideFile + name + " (" + platform.FullPath(name) +
                       "): " + reason);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(texts::kOutOfMemoryReading + platform.FullPath(name));
   }
 }
 

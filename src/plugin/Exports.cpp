@@ -9,6 +9,8 @@
 #include "export/PrepareExportFileName.h"
 #include "export/RejectDocumentExport.h"
 #include "import/ImportInvoiceDocument.h"
+#include "platform/EntryPoint.h"
+#include "platform/FpuControl.h"
 #include "platform/Platform.h"
 #include "plugin/Parameters.h"
 #include "plugin/TVEXBibliotekaEDI.h"
@@ -37,27 +39,44 @@ TVEXBibliotekaEDI* Library(EdiHalLibrary library) {
 }
 
 // Steps 1 to 3 of every worker export: store the call context, then build
-// the worker's inputs and run it inside the guard.  True when it ended
-// normally.
+// the worker's inputs and run it inside the guard, with the module's own
+// x87 control word.  True when it ended normally.  A structured exception
+// that the host raised in a callback is raised again only after the host's
+// control word is back: the host's handler unwinds past this frame without
+// running its destructors.
 template <typename Work>
 bool RunWorker(EdiHalLibrary handle, EdiHalHostValue context, Work&& work) noexcept {
   TVEXBibliotekaEDI* library = Library(handle);
   if (library == nullptr) return false;  // nothing to report to
-  library->CallContext = context;
-  return edihal::RunGuarded(*library, [&] {
-    if (!edihal::FailIfArmed(*library)) work(*library);
-  });
+  edihal::PendingHostFault fault;
+  bool done = false;
+  {
+    const edihal::ModuleFpuScope fpu;
+    library->CallContext = context;
+    library->HostControlWord = fpu.CallerWord();
+    done = edihal::RunGuardedKeepingFault(
+        *library,
+        [&] {
+          if (!edihal::FailIfArmed(*library)) work(*library);
+        },
+        fault);
+  }
+  if (fault.pending) edihal::RaiseStructuredException(fault.exception);
+  return done;
 }
 
 }  // namespace
 
 extern "C" {
 
-EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLTypBiblioteki(void) {
+EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL VEXDLLTypBiblioteki(void) {
+  const edihal::ModuleFpuScope fpu;
   return EDIHAL_LIBRARY_TYPE;
 }
 
-EDIHAL_EXPORT void EDIHAL_STDCALL VEXDLLWlasciwosci(char* buffer, int32_t property_id) {
+EDIHAL_EXPORT EDIHAL_ENTRY void EDIHAL_STDCALL VEXDLLWlasciwosci(char* buffer,
+                                                                 int32_t property_id) {
+  const edihal::ModuleFpuScope fpu;
   const char* text = "";
   switch (property_id) {
     case 1:
@@ -78,27 +97,29 @@ EDIHAL_EXPORT void EDIHAL_STDCALL VEXDLLWlasciwosci(char* buffer, int32_t proper
   edihal::WriteTextBuffer(buffer, text);
 }
 
-EDIHAL_EXPORT EdiHalLibrary EDIHAL_STDCALL VEXDLLRejestrujBiblioteke(EdiHalHostValue host,
-                                                                     int32_t /*ignored1*/,
-                                                                     int32_t /*ignored2*/,
-                                                                     int32_t /*ignored3*/) {
+EDIHAL_EXPORT EDIHAL_ENTRY EdiHalLibrary EDIHAL_STDCALL VEXDLLRejestrujBiblioteke(
+    EdiHalHostValue host, int32_t /*ignored1*/, int32_t /*ignored2*/, int32_t /*ignored3*/) {
+  const edihal::ModuleFpuScope fpu;
   TVEXBibliotekaEDI* library = new (std::nothrow) edihal::LibraryObject(host);
   return library;
 }
 
-EDIHAL_EXPORT void EDIHAL_STDCALL VEXDLLRejestrujCallback(EdiHalLibrary library, void* callback,
-                                                          int32_t callback_id) {
+EDIHAL_EXPORT EDIHAL_ENTRY void EDIHAL_STDCALL VEXDLLRejestrujCallback(EdiHalLibrary library,
+                                                                       void* callback,
+                                                                       int32_t callback_id) {
+  const edihal::ModuleFpuScope fpu;
   if (library != nullptr) Library(library)->RegisterCallback(callback, callback_id);
 }
 
-EDIHAL_EXPORT void EDIHAL_STDCALL VEXDLLZwolnijBiblioteke(EdiHalLibrary library) {
+EDIHAL_EXPORT EDIHAL_ENTRY void EDIHAL_STDCALL VEXDLLZwolnijBiblioteke(EdiHalLibrary library) {
+  const edihal::ModuleFpuScope fpu;
   delete Library(library);
 }
 
-EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLParametr(int32_t group, int32_t index, char* name,
-                                                    char* description, char* default_value,
-                                                    int32_t /*ignored1*/, int32_t /*ignored2*/,
-                                                    int32_t* flag) {
+EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL
+VEXDLLParametr(int32_t group, int32_t index, char* name, char* description, char* default_value,
+               int32_t /*ignored1*/, int32_t /*ignored2*/, int32_t* flag) {
+  const edihal::ModuleFpuScope fpu;
   try {
     return edihal::DescribeParameter(edihal::SystemPlatform(), group, index, name, description,
                                      default_value, flag);
@@ -107,8 +128,10 @@ EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLParametr(int32_t group, int32_t index
   }
 }
 
-EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLTekstListyParametru(const char* name, int32_t index,
-                                                               char* buffer) {
+EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL VEXDLLTekstListyParametru(const char* name,
+                                                                            int32_t index,
+                                                                            char* buffer) {
+  const edihal::ModuleFpuScope fpu;
   try {
     std::string entry;
     if (!edihal::ParameterListEntry(edihal::TextArgument(name), index, entry)) return 0;
@@ -119,10 +142,9 @@ EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLTekstListyParametru(const char* name,
   }
 }
 
-EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiPrzedEksportem(EdiHalLibrary library,
-                                                             EdiHalHostValue context,
-                                                             char* path_buffer, char* filter_buffer,
-                                                             char* prompt_buffer, int32_t* flag) {
+EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL
+VEXDLLEdiPrzedEksportem(EdiHalLibrary library, EdiHalHostValue context, char* path_buffer,
+                        char* filter_buffer, char* prompt_buffer, int32_t* flag) {
   edihal::ExportProposal proposal;
   const bool done = RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
     const std::int32_t number = edihal::NumberArgument(path_buffer);
@@ -136,28 +158,24 @@ EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiPrzedEksportem(EdiHalLibrary libra
   return 1;
 }
 
-EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiEksportujDokument(EdiHalLibrary library,
-                                                                EdiHalHostValue context,
-                                                                const char* text1,
-                                                                const char* text2) {
+EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL VEXDLLEdiEksportujDokument(
+    EdiHalLibrary library, EdiHalHostValue context, const char* text1, const char* text2) {
   return RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
     edihal::RejectDocumentExport(object, edihal::TextArgument(text1), edihal::TextArgument(text2));
   });
 }
 
-EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiUtworzListeWyboruImportu(EdiHalLibrary library,
-                                                                       EdiHalHostValue context,
-                                                                       const char* list_path) {
+EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL VEXDLLEdiUtworzListeWyboruImportu(
+    EdiHalLibrary library, EdiHalHostValue context, const char* list_path) {
   return RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
     edihal::BuildImportSelectionList(object, edihal::SystemPlatform(),
                                      edihal::TextArgument(list_path));
   });
 }
 
-EDIHAL_EXPORT int32_t EDIHAL_STDCALL VEXDLLEdiImportujDokument(EdiHalLibrary library,
-                                                               EdiHalHostValue context,
-                                                               const char* output_path,
-                                                               const char* invoice_path) {
+EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL
+VEXDLLEdiImportujDokument(EdiHalLibrary library, EdiHalHostValue context, const char* output_path,
+                          const char* invoice_path) {
   return RunWorker(library, context, [&](const TVEXBibliotekaEDI& object) {
     edihal::ImportInvoiceDocument(object, edihal::SystemPlatform(),
                                   edihal::TextArgument(output_path),

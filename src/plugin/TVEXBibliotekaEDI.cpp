@@ -3,6 +3,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "platform/FpuControl.h"
 #include "platform/Platform.h"
 #include "selection/TextPrimitives.h"
 
@@ -16,16 +17,12 @@ Callback As(void* callback) {
   return reinterpret_cast<Callback>(callback);
 }
 
-// Every call into the host goes through here: a structured exception the
-// host raises in its callback then ends the worker like an error (see
-// CallShielded).
-template <typename Call>
-void CallHost(Call&& call) {
-  using Target = std::remove_reference_t<Call>;
-  CallShielded([](void* target) { (*static_cast<Target*>(target))(); }, &call);
-}
-
 }  // namespace
+
+void TVEXBibliotekaEDI::RunOnHostSide(void (*call)(void*), void* context) const {
+  const HostFpuScope host_fpu(HostControlWord);
+  CallShielded(call, context);
+}
 
 void TVEXBibliotekaEDI::RegisterCallback(void* callback, int32_t id) {
   switch (id) {
@@ -59,7 +56,7 @@ void TVEXBibliotekaEDI::RegisterCallback(void* callback, int32_t id) {
 }
 
 void TVEXBibliotekaEDI::CallText(EdiHalTextCallback callback, const std::string& text) const {
-  if (callback != nullptr) CallHost([&] { callback(HostHandle, CallContext, text.c_str()); });
+  if (callback != nullptr) CallHostSide([&] { callback(HostHandle, CallContext, text.c_str()); });
 }
 
 void TVEXBibliotekaEDI::ShowProgressTitle(const std::string& text) const {
@@ -72,7 +69,7 @@ void TVEXBibliotekaEDI::ShowProgressText(const std::string& text) const {
 
 void TVEXBibliotekaEDI::ShowProgressPercent(int32_t percent) const {
   if (CallbackProgressPercent == nullptr) return;
-  CallHost([&] { CallbackProgressPercent(HostHandle, CallContext, percent); });
+  CallHostSide([&] { CallbackProgressPercent(HostHandle, CallContext, percent); });
 }
 
 std::string TVEXBibliotekaEDI::ParameterValue(const std::string& name) const {
@@ -80,7 +77,8 @@ std::string TVEXBibliotekaEDI::ParameterValue(const std::string& name) const {
   const std::string trimmed_name = Trim(name);
   char answer[EDIHAL_BUFFER_SIZE];
   std::memset(answer, 0, sizeof answer);
-  CallHost([&] { CallbackParameterValue(HostHandle, CallContext, trimmed_name.c_str(), answer); });
+  CallHostSide(
+      [&] { CallbackParameterValue(HostHandle, CallContext, trimmed_name.c_str(), answer); });
   // The host may fill all 300 bytes without a terminator.
   answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
   return Trim(std::string(answer));

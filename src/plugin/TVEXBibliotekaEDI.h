@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "EdiHal_X.h"
 
@@ -32,8 +33,21 @@ class TVEXBibliotekaEDI {
   void ReportError(const std::string& text) const;
   void ReportMessage(const std::string& text) const;
 
+  // Runs `call` as code of the host's: with the host's x87 control word,
+  // and with a structured exception it raises turned into
+  // HostCallbackFault, so that the worker unwinds and closes its files.
+  // Every callback goes through here, and so does the modal dialog, whose
+  // message loop runs the host's window procedures.
+  template <typename Call>
+  void CallHostSide(Call&& call) const {
+    using Target = std::remove_reference_t<Call>;
+    RunOnHostSide([](void* target) { (*static_cast<Target*>(target))(); }, &call);
+  }
+
   EdiHalHostValue HostHandle;
   EdiHalHostValue CallContext = 0;
+  // The x87 control word the host called the running worker export with.
+  std::uint16_t HostControlWord = 0x037F;
   EdiHalTextCallback CallbackProgressTitle = nullptr;
   EdiHalTextCallback CallbackProgressText = nullptr;
   EdiHalPercentCallback CallbackProgressPercent = nullptr;
@@ -45,6 +59,7 @@ class TVEXBibliotekaEDI {
 
  private:
   void CallText(EdiHalTextCallback callback, const std::string& text) const;
+  void RunOnHostSide(void (*call)(void*), void* context) const;
 };
 
 }  // namespace edihal

@@ -7,6 +7,7 @@
 #ifndef EDIHAL_PLUGIN_WORKERGUARD_H
 #define EDIHAL_PLUGIN_WORKERGUARD_H
 
+#include <new>
 #include <string>
 
 #include "platform/Platform.h"
@@ -38,11 +39,12 @@ inline void ReportFailure(const TVEXBibliotekaEDI& library, const std::string& m
 
 // Runs `work` and returns true when it ended normally, false after an
 // exception, which has then been reported as the host expects.  A host's
-// structured exception is raised again only here, outside every catch
-// block, when nothing of the worker is left.
+// structured exception is only kept in `fault`: the caller raises it again
+// once it has put the host's own state back, when nothing of the worker is
+// left.
 template <typename Work>
-bool RunGuarded(const TVEXBibliotekaEDI& library, Work&& work) noexcept {
-  PendingHostFault fault;
+bool RunGuardedKeepingFault(const TVEXBibliotekaEDI& library, Work&& work,
+                            PendingHostFault& fault) noexcept {
   try {
     work();
     return true;
@@ -51,11 +53,24 @@ bool RunGuarded(const TVEXBibliotekaEDI& library, Work&& work) noexcept {
   } catch (const EAbort&) {
   } catch (const Exception& error) {
     ReportFailure(library, error.Message(), fault);
+  } catch (const std::bad_alloc&) {
+    // Allocations that a worker makes while it reads a file say which file;
+    // this is for any other.
+    ReportFailure(library, texts::kOutOfMemory, fault);
   } catch (...) {
     ReportFailure(library, texts::kUnknownException, fault);
   }
-  if (fault.pending) RaiseStructuredException(fault.exception);
   return false;
+}
+
+// The same, raising a kept structured exception at once (outside every
+// catch block).
+template <typename Work>
+bool RunGuarded(const TVEXBibliotekaEDI& library, Work&& work) noexcept {
+  PendingHostFault fault;
+  const bool done = RunGuardedKeepingFault(library, work, fault);
+  if (fault.pending) RaiseStructuredException(fault.exception);
+  return done;
 }
 
 }  // namespace edihal

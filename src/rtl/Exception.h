@@ -38,6 +38,13 @@ class EInOutError : public Exception {
   using Exception::Exception;
 };
 
+// Memory ran out while the module was reading a file (named in the
+// message).
+class EOutOfMemory : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 }  // namespace edihal
 
 #endif  // EDIHAL_RTL_EXCEPTION_H

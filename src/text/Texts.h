@@ -53,6 +53,18 @@ inline constexpr char kBadNumber[] =
 inline constexpr char kBadNumberInTag[] = "\" w znaczniku ";
 inline constexpr char kBadNumberAtLine[] = ", wiersz ";
 inline constexpr char kBadNumberOfFile[] = " pliku ";
+// Iloczyn spoza zakresu liczb: "A" * "B" w znaczniku <TAG>, wiersz N
+// pliku PATH (the pieces after the second value are those above).
+inline constexpr char kProductOutOfRange[] = "Iloczyn spoza zakresu liczb: \"";
+inline constexpr char kProductTimes[] = "\" * \"";
+// Zabrakło pamięci podczas czytania pliku PATH
+inline constexpr char kOutOfMemoryReading[] =
+    "Zabrak\xB3o pami\xEA"
+    "ci podczas czytania pliku ";
+// Zabrakło pamięci
+inline constexpr char kOutOfMemory[] =
+    "Zabrak\xB3o pami\xEA"
+    "ci";
 // (more texts of the invoice import go here)
 
 // --- Categorisation -------------------------------------------------------

@@ -1,6 +1,10 @@
 #include "torlib/TMFile.h"
 
 #include <cstring>
+#include <new>
+
+#include "rtl/Exception.h"
+#include "text/Texts.h"
 
 namespace edihal {
 
@@ -60,6 +64,16 @@ bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
 }
 
 bool TMFile::NextLine(std::string_view& line) {
+  try {
+    return FindNextLine(line);
+  } catch (const std::bad_alloc&) {
+    // A line too long for the memory left (a whole invoice on one line).
+    assembled_ = std::string();
+    throw EOutOfMemory(texts::kOutOfMemoryReading + path_);
+  }
+}
+
+bool TMFile::FindNextLine(std::string_view& line) {
   line = std::string_view();
   // A line wholly inside the block is handed out where it lies; only one
   // that runs past the block's end is put together in assembled_.

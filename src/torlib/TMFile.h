@@ -8,7 +8,8 @@
 // its line.  So files saved with LF alone read exactly like CR LF ones.
 // Written lines end with the terminator given (always CR LF here).
 //
-// Every failure raises EInOutError naming the path and the reason.  The
+// Every failure raises EInOutError naming the path and the reason; memory
+// running out while a line is read raises EOutOfMemory naming the path.  The
 // destructor writes what is still buffered and closes the file, and never
 // throws.
 #ifndef EDIHAL_TORLIB_TMFILE_H
@@ -63,6 +64,7 @@ class TMFile {
  private:
   void Flush();
   bool Refill();
+  bool FindNextLine(std::string_view& line);
 
   const Platform& platform_;
   std::unique_ptr<FileHandle> file_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "RealHost.h"
+
 namespace testing_support {
 
 namespace {
@@ -18,6 +20,7 @@ RecordingHost* HostOf(EdiHalHostValue handle) {
 }
 
 void RecordText(int id, EdiHalHostValue host, EdiHalHostValue context, const char* text) {
+  ExpectHostSideState("a text callback");
   if (RecordingHost* recorder = HostOf(host)) recorder->Record({id, host, context, text, 0});
 }
 
@@ -30,6 +33,7 @@ int32_t EDIHAL_STDCALL OnText(EdiHalHostValue host, EdiHalHostValue context, con
   return 0;
 }
 int32_t EDIHAL_STDCALL OnPercent(EdiHalHostValue host, EdiHalHostValue context, int32_t percent) {
+  ExpectHostSideState("CallbackProgressPercent");
   if (RecordingHost* recorder = HostOf(host)) {
     recorder->Record({EDIHAL_CB_PROGRESS_PERCENT, host, context, "", percent});
   }
@@ -37,6 +41,7 @@ int32_t EDIHAL_STDCALL OnPercent(EdiHalHostValue host, EdiHalHostValue context, 
 }
 int32_t EDIHAL_STDCALL OnParameter(EdiHalHostValue host, EdiHalHostValue context, const char* name,
                                    char* answer) {
+  ExpectHostSideState("CallbackParameterValue");
   if (RecordingHost* recorder = HostOf(host)) {
     recorder->Record({EDIHAL_CB_PARAMETER_VALUE, host, context, name, 0});
     recorder->FillAnswer(name, answer);

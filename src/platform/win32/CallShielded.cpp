@@ -19,6 +19,7 @@
 
 #include <cstring>
 
+#include "platform/EntryPoint.h"
 #include "platform/Platform.h"
 
 namespace edihal {
@@ -61,8 +62,9 @@ void SetChainHead(ShieldFrame* frame) {
   __writefsdword(0, static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(frame)));
 }
 
-EXCEPTION_DISPOSITION __cdecl ShieldHandler(EXCEPTION_RECORD* record, void* established,
-                                            CONTEXT* /*context*/, void* /*dispatcher*/) {
+EDIHAL_ENTRY EXCEPTION_DISPOSITION __cdecl ShieldHandler(EXCEPTION_RECORD* record,
+                                                         void* established, CONTEXT* /*context*/,
+                                                         void* /*dispatcher*/) {
   // An unwind started by a handler further out passes through untouched.
   if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) {
     return ExceptionContinueSearch;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/EntryPoint.h"
 #include "platform/win32/Win32Platform.h"
 #include "text/Texts.h"
 
@@ -51,6 +52,7 @@ struct DialogState {
   int selected = -1;
   HFONT font = nullptr;
   int dpi = 96;
+  HWND window = nullptr;
 
   int Scale(int pixels) const { return MulDiv(pixels, dpi, 96); }
 };
@@ -172,10 +174,11 @@ void PlaceDialog(HWND dialog, const DialogState& state) {
   SetWindowPos(dialog, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+EDIHAL_ENTRY INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
       auto* state = reinterpret_cast<DialogState*>(lparam);
+      state->window = dialog;
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
       SetWindowTextW(dialog, FromModuleCodePage(texts::kDialogCaption).c_str());
       SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
@@ -245,6 +248,11 @@ bool DialogAlreadyShown() {
   return false;
 }
 
+template <typename Loop>
+void RunModal(Loop&& loop) {
+  CallShielded([](void* target) { (*static_cast<Loop*>(target))(); }, &loop);
+}
+
 }  // namespace
 
 DialogAnswer Win32Platform::ShowAssortmentDialog(const std::string& product,
@@ -262,9 +270,24 @@ DialogAnswer Win32Platform::ShowAssortmentDialog(const std::string& product,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
 
   const std::vector<WORD> dialog_template = DialogTemplate();
-  const INT_PTR result = DialogBoxIndirectParamW(
-      ThisModule(), reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()), OwnerWindow(),
-      DialogProc, reinterpret_cast<LPARAM>(&state));
+  const HWND owner = OwnerWindow();
+  INT_PTR result = -1;
+  try {
+    // The modal loop also runs the host's window procedures; a structured
+    // exception one of them raises ends the loop here (see CallShielded).
+    RunModal([&] {
+      result = DialogBoxIndirectParamW(ThisModule(),
+                                       reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()),
+                                       owner, DialogProc, reinterpret_cast<LPARAM>(&state));
+    });
+  } catch (const HostCallbackFault&) {
+    // The loop was left half way: its window is still there and its owner
+    // still disabled.  Put both right before the host gets its exception.
+    if (state.window != nullptr && IsWindow(state.window)) DestroyWindow(state.window);
+    if (owner != nullptr) EnableWindow(owner, TRUE);
+    if (state.font != nullptr) DeleteObject(state.font);
+    throw;
+  }
 
   if (state.font != nullptr) DeleteObject(state.font);
   // A dialog that could not be shown counts as closed without a choice.

@@ -1,0 +1,225 @@
+#include "RealHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <type_traits>
+
+#include "platform/FpuControl.h"
+
+namespace testing_support {
+
+namespace {
+
+using edihal::kControlWordBits;
+
+std::uint16_t WordFromEnvironment() {
+  const char* text = std::getenv("EDIHAL_HOST_CONTROL_WORD");
+  if (text == nullptr || *text == '\0') return 0;
+  return static_cast<std::uint16_t>(std::strtoul(text, nullptr, 0));
+}
+
+std::uint16_t g_host_word = WordFromEnvironment();
+hostkit::ModuleApi g_real[2];
+
+#if defined(__i386__)
+
+// The next call's distance of its first argument past a 16-byte boundary.
+std::uint32_t NextMisalignment() {
+  static std::uint32_t turn = 0;
+  turn = turn % 3 + 1;
+  return 4 * turn;
+}
+
+// Calls the stdcall function `target` with `count` 32-bit arguments, the
+// first of them `offset` bytes past a 16-byte boundary.
+__attribute__((noinline)) std::uint32_t CallMisaligned(const void* target,
+                                                       const std::uint32_t* words,
+                                                       std::uint32_t count, std::uint32_t offset) {
+  std::uint32_t pad = (64 - offset - 4 * count % 16) % 16;
+  std::uint32_t saved_stack;
+  __asm__ __volatile__(
+      "movl %%esp, %%edi\n\t"
+      "andl $-16, %%esp\n\t"
+      "subl %%eax, %%esp\n\t"
+      "testl %%ecx, %%ecx\n\t"
+      "jz 2f\n"
+      "1:\n\t"
+      "pushl -4(%%esi,%%ecx,4)\n\t"
+      "decl %%ecx\n\t"
+      "jnz 1b\n"
+      "2:\n\t"
+      "call *%%edx\n\t"
+      "movl %%edi, %%esp\n\t"
+      : "+a"(pad), "+c"(count), "+d"(target), "+S"(words), "=&D"(saved_stack)
+      :
+      : "memory", "cc");
+  return pad;  // now the result in eax
+}
+
+template <typename T>
+std::uint32_t Word(T value) {
+  static_assert(sizeof(T) == 4, "every argument is 32 bits wide");
+  std::uint32_t word = 0;
+  std::memcpy(&word, &value, 4);
+  return word;
+}
+
+#endif
+
+template <typename Target, typename... Args>
+auto Call(Target target, Args... args) {
+#if defined(__i386__)
+  using Result = decltype(target(args...));
+  const std::uint32_t words[] = {Word(args)..., 0};
+  const std::uint32_t result = CallMisaligned(reinterpret_cast<const void*>(target), words,
+                                              sizeof...(Args), NextMisalignment());
+  if constexpr (std::is_void_v<Result>) {
+    (void)result;
+  } else if constexpr (std::is_pointer_v<Result>) {
+    return reinterpret_cast<Result>(static_cast<std::uintptr_t>(result));
+  } else {
+    return static_cast<Result>(result);
+  }
+#else
+  return target(args...);
+#endif
+}
+
+// Around one export call: the host's word in, then the checks.
+class HostCall {
+ public:
+  explicit HostCall(const char* name)
+      : name_(name), host_word_(g_host_word), own_(edihal::ReadControlWord()) {
+    if (host_word_ == 0) return;
+    edihal::ClearExceptionFlags();
+    edihal::LoadControlWord(host_word_);
+  }
+  ~HostCall() {
+    if (host_word_ == 0) return;
+    const std::uint16_t word = edihal::ReadControlWord();
+    const std::uint16_t pending = edihal::PendingExceptionFlags();
+    edihal::ClearExceptionFlags();
+    edihal::LoadControlWord(own_);
+    EXPECT_EQ(host_word_ & kControlWordBits, word & kControlWordBits)
+        << name_ << " left the host another x87 control word";
+    EXPECT_EQ(0, pending & ~word & 0x3F)
+        << name_ << " left an unmasked x87 exception pending (status flags " << pending << ")";
+  }
+  HostCall(const HostCall&) = delete;
+  HostCall& operator=(const HostCall&) = delete;
+
+ private:
+  const char* name_;
+  std::uint16_t host_word_;
+  std::uint16_t own_;
+};
+
+#define EDIHAL_STUB(Field)        \
+  HostCall call("VEXDLL" #Field); \
+  return Call(g_real[W].Field
+
+template <int W>
+struct Stubs {
+  static int32_t EDIHAL_STDCALL TypBiblioteki() {
+    EDIHAL_STUB(TypBiblioteki));
+  }
+  static void EDIHAL_STDCALL Wlasciwosci(char* buffer, int32_t id) {
+    EDIHAL_STUB(Wlasciwosci), buffer, id);
+  }
+  static EdiHalLibrary EDIHAL_STDCALL RejestrujBiblioteke(EdiHalHostValue host, int32_t a,
+                                                          int32_t b, int32_t c) {
+    EDIHAL_STUB(RejestrujBiblioteke), host, a, b, c);
+  }
+  static void EDIHAL_STDCALL RejestrujCallback(EdiHalLibrary library, void* callback, int32_t id) {
+    EDIHAL_STUB(RejestrujCallback), library, callback, id);
+  }
+  static void EDIHAL_STDCALL ZwolnijBiblioteke(EdiHalLibrary library) {
+    EDIHAL_STUB(ZwolnijBiblioteke), library);
+  }
+  static int32_t EDIHAL_STDCALL Parametr(int32_t group, int32_t index, char* name,
+                                         char* description, char* value, int32_t a, int32_t b,
+                                         int32_t* flag) {
+    EDIHAL_STUB(Parametr), group, index, name, description, value, a, b, flag);
+  }
+  static int32_t EDIHAL_STDCALL TekstListyParametru(const char* name, int32_t index, char* buffer) {
+    EDIHAL_STUB(TekstListyParametru), name, index, buffer);
+  }
+  static int32_t EDIHAL_STDCALL EdiPrzedEksportem(EdiHalLibrary library, EdiHalHostValue context,
+                                                  char* path, char* filter, char* prompt,
+                                                  int32_t* flag) {
+    EDIHAL_STUB(EdiPrzedEksportem), library, context, path, filter, prompt, flag);
+  }
+  static int32_t EDIHAL_STDCALL EdiEksportujDokument(EdiHalLibrary library, EdiHalHostValue context,
+                                                     const char* a, const char* b) {
+    EDIHAL_STUB(EdiEksportujDokument), library, context, a, b);
+  }
+  static int32_t EDIHAL_STDCALL EdiUtworzListeWyboruImportu(EdiHalLibrary library,
+                                                            EdiHalHostValue context,
+                                                            const char* path) {
+    EDIHAL_STUB(EdiUtworzListeWyboruImportu), library, context, path);
+  }
+  static int32_t EDIHAL_STDCALL EdiImportujDokument(EdiHalLibrary library, EdiHalHostValue context,
+                                                    const char* output, const char* invoice) {
+    EDIHAL_STUB(EdiImportujDokument), library, context, output, invoice);
+  }
+  static void EDIHAL_STDCALL TestArmFailure(EdiHalLibrary library, int32_t kind,
+                                            const char* message) {
+    EDIHAL_STUB(TestArmFailure), library, kind, message);
+  }
+};
+
+#undef EDIHAL_STUB
+
+template <int W>
+hostkit::ModuleApi StubsOf(const hostkit::ModuleApi& api) {
+  g_real[W] = api;
+  hostkit::ModuleApi stubs;
+  stubs.TypBiblioteki = Stubs<W>::TypBiblioteki;
+  stubs.Wlasciwosci = Stubs<W>::Wlasciwosci;
+  stubs.RejestrujBiblioteke = Stubs<W>::RejestrujBiblioteke;
+  stubs.RejestrujCallback = Stubs<W>::RejestrujCallback;
+  stubs.ZwolnijBiblioteke = Stubs<W>::ZwolnijBiblioteke;
+  stubs.Parametr = Stubs<W>::Parametr;
+  stubs.TekstListyParametru = Stubs<W>::TekstListyParametru;
+  stubs.EdiPrzedEksportem = Stubs<W>::EdiPrzedEksportem;
+  stubs.EdiEksportujDokument = Stubs<W>::EdiEksportujDokument;
+  stubs.EdiUtworzListeWyboruImportu = Stubs<W>::EdiUtworzListeWyboruImportu;
+  stubs.EdiImportujDokument = Stubs<W>::EdiImportujDokument;
+  if (api.TestArmFailure != nullptr) stubs.TestArmFailure = Stubs<W>::TestArmFailure;
+  return stubs;
+}
+
+}  // namespace
+
+std::uint16_t HostControlWord() {
+  return g_host_word;
+}
+
+HostControlWordScope::HostControlWordScope(std::uint16_t word) : outer_(g_host_word) {
+  g_host_word = word;
+}
+
+HostControlWordScope::~HostControlWordScope() {
+  g_host_word = outer_;
+}
+
+hostkit::ModuleApi LikeRealHost(const hostkit::ModuleApi& api, int which) {
+  return which == 0 ? StubsOf<0>(api) : StubsOf<1>(api);
+}
+
+void ExpectHostSideState(const char* callback) {
+  if (g_host_word != 0) {
+    const std::uint16_t word = edihal::ReadControlWord();
+    EXPECT_EQ(g_host_word & kControlWordBits, word & kControlWordBits)
+        << callback << " was called with the module's x87 control word, not the host's";
+  }
+  // The compiler placed this without realigning, trusting the caller.
+  alignas(16) volatile char probe[16] = {};
+  EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(&probe[0]) % 16)
+      << callback << " was called on a misaligned stack";
+}
+
+}  // namespace testing_support

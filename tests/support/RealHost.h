@@ -1,0 +1,49 @@
+// Calls a loaded module the way the real host's runtime does: its thread
+// runs with an x87 control word of its own (0x1332: overflow, zero divide
+// and invalid operation unmasked; 0x033F; 0x027F: 53-bit precision), and
+// it calls with a stack aligned only to 4 bytes.  Every export is called
+// through a stub that loads the host's word, calls with the first argument
+// 4, 8 or 12 bytes past a 16-byte boundary (32-bit x86), and afterwards
+// fails the running test unless the word is still the host's and no
+// unmasked exception flag is pending.  The test's own word is loaded again
+// after each call.
+//
+// The stack is misaligned on every call; the control word is the host's
+// only when EDIHAL_HOST_CONTROL_WORD names one (e.g. 0x1332), or while a
+// test switches it on with HostControlWordScope.
+#ifndef EDIHAL_TESTS_SUPPORT_REALHOST_H
+#define EDIHAL_TESTS_SUPPORT_REALHOST_H
+
+#include <cstdint>
+
+#include "LoadedModule.h"
+
+namespace testing_support {
+
+// The host's control word, or 0 when exports are called plainly.
+std::uint16_t HostControlWord();
+
+// Switches the real-host calls on with `word` for as long as it lives.
+class HostControlWordScope {
+ public:
+  explicit HostControlWordScope(std::uint16_t word);
+  ~HostControlWordScope();
+  HostControlWordScope(const HostControlWordScope&) = delete;
+  HostControlWordScope& operator=(const HostControlWordScope&) = delete;
+
+ private:
+  std::uint16_t outer_;
+};
+
+// `api` with every export behind a real-host stub.  `which` (0 or 1) picks
+// one of two sets of stubs, one per loaded module.
+hostkit::ModuleApi LikeRealHost(const hostkit::ModuleApi& api, int which);
+
+// For the host's callbacks: fails the running test unless the module
+// called back on a stack that the callback's compiler can rely on and, in
+// real-host mode, with the host's control word.
+void ExpectHostSideState(const char* callback);
+
+}  // namespace testing_support
+
+#endif  // EDIHAL_TESTS_SUPPORT_REALHOST_H
