@@ -39,6 +39,8 @@ bool LoadedModule::Bind(std::string& error) {
 #undef EDIHAL_BIND
   api_.TestArmFailure =
       reinterpret_cast<decltype(api_.TestArmFailure)>(Symbol("EdiHalTest_ArmFailure"));
+  api_.TestLimitAllocation =
+      reinterpret_cast<decltype(api_.TestLimitAllocation)>(Symbol("EdiHalTest_LimitAllocation"));
   return ok;
 }
 

@@ -79,4 +79,62 @@ extern "C" EDIHAL_EXPORT void EDIHAL_STDCALL EdiHalTest_ArmFailure(EdiHalLibrary
   testable->message = message != nullptr ? message : "";
 }
 
+#if defined(_WIN32)
+// A limit on the size of one allocation anywhere in the module, so that
+// Windows tests can make memory run out where a worker reads a large file.
+// The run-time is linked into the DLL, so these replace every allocation
+// of the module.  (On Linux the tests limit the whole process instead.)
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace edihal {
+inline std::atomic<std::size_t> g_allocation_limit{0};  // 0: none
+
+inline void* Allocate(std::size_t size) {
+  const std::size_t limit = g_allocation_limit.load();
+  if (limit != 0 && size > limit) throw std::bad_alloc();
+  if (void* memory = std::malloc(size != 0 ? size : 1)) return memory;
+  throw std::bad_alloc();
+}
+}  // namespace edihal
+
+void* operator new(std::size_t size) {
+  return edihal::Allocate(size);
+}
+void* operator new[](std::size_t size) {
+  return edihal::Allocate(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return edihal::Allocate(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return edihal::Allocate(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void operator delete(void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
+
+extern "C" EDIHAL_EXPORT void EDIHAL_STDCALL EdiHalTest_LimitAllocation(std::uint32_t bytes) {
+  edihal::g_allocation_limit.store(bytes);
+}
+#endif
+
 #endif  // EDIHAL_PLUGIN_TESTHOOKS_H

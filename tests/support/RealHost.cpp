@@ -169,6 +169,9 @@ struct Stubs {
                                             const char* message) {
     EDIHAL_STUB(TestArmFailure), library, kind, message);
   }
+  static void EDIHAL_STDCALL TestLimitAllocation(std::uint32_t bytes) {
+    EDIHAL_STUB(TestLimitAllocation), bytes);
+  }
 };
 
 #undef EDIHAL_STUB
@@ -189,6 +192,9 @@ hostkit::ModuleApi StubsOf(const hostkit::ModuleApi& api) {
   stubs.EdiUtworzListeWyboruImportu = Stubs<W>::EdiUtworzListeWyboruImportu;
   stubs.EdiImportujDokument = Stubs<W>::EdiImportujDokument;
   if (api.TestArmFailure != nullptr) stubs.TestArmFailure = Stubs<W>::TestArmFailure;
+  if (api.TestLimitAllocation != nullptr) {
+    stubs.TestLimitAllocation = Stubs<W>::TestLimitAllocation;
+  }
   return stubs;
 }
 
