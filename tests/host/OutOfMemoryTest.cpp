@@ -148,7 +148,7 @@ TEST(HeavyOutOfMemory, AWholeInvoiceOnOneLineOfTwoHundredMegabytes) {
     line += "</szDescription></ART_SALE>\r\n";
     WriteFile(invoice, line);
   }
-  const Outcome outcome = UnderMemoryLimit(160, [&](RecordingHost& host) {
+  const Outcome outcome = UnderMemoryLimit(100, [&](RecordingHost& host) {
     host.Answer("CzyKategoryzacja", "Nie");
     return Import(host, output, invoice);
   });
@@ -171,7 +171,7 @@ TEST(HeavyOutOfMemory, ASideFileTooLargeToLoad) {
   const std::string output = folder.File("dokument.txt");
   const CurrentFolder in_folder(folder.Path());
   const Outcome outcome =
-      UnderMemoryLimit(160, [&](RecordingHost& host) { return Import(host, output, invoice); });
+      UnderMemoryLimit(100, [&](RecordingHost& host) { return Import(host, output, invoice); });
   EXPECT_EQ(0, outcome.result);
   ASSERT_EQ(1, outcome.error_count);
   EXPECT_EQ(0u, outcome.error.rfind(kOutOfMemoryReading, 0)) << outcome.error;

@@ -14,115 +14,24 @@
 #include <string>
 
 #include "Handles.h"
+#include "HostCatch.h"
 #include "Modules.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 
 namespace {
 
+using testing_support::Caught;
+using testing_support::ExpectCaughtAsRaised;
+using testing_support::HostRaise;
+using testing_support::kHostRaises;
+using testing_support::RaiseAsHost;
 using testing_support::ReadFile;
 using testing_support::RecordingHost;
+using testing_support::RunCatching;
 using testing_support::SourcePath;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
-
-constexpr DWORD kHostCode = 0xE0484F53;  // an application's own exception code
-constexpr ULONG_PTR kHostArguments[] = {0x1234, 0xBEEF};
-
-// What the host's frame caught.
-struct Caught {
-  bool raised = false;
-  DWORD code = 0;
-  DWORD arguments = 0;
-  ULONG_PTR first = 0;
-  ULONG_PTR second = 0;
-};
-
-}  // namespace
-
-static Caught caught_now;
-
-namespace {
-
-#if defined(__i386__)
-
-// The host's frame on the fs:[0] chain, as a Delphi or C host builds one
-// around a call: its handler takes any exception in the search pass and
-// resumes at the frame, with the chain as it was there.
-struct HostFrame {
-  HostFrame* next;
-  EXCEPTION_DISPOSITION(__cdecl* handler)(EXCEPTION_RECORD*, void*, CONTEXT*, void*);
-  void* jump[5];
-};
-
-EXCEPTION_DISPOSITION __cdecl HostHandler(EXCEPTION_RECORD* record, void* established, CONTEXT*,
-                                          void*) {
-  if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) {
-    return ExceptionContinueSearch;
-  }
-  caught_now.raised = true;
-  caught_now.code = record->ExceptionCode;
-  caught_now.arguments = record->NumberParameters;
-  caught_now.first = record->NumberParameters > 0 ? record->ExceptionInformation[0] : 0;
-  caught_now.second = record->NumberParameters > 1 ? record->ExceptionInformation[1] : 0;
-  HostFrame* frame = static_cast<HostFrame*>(established);
-  __writefsdword(0, static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(frame->next)));
-  __builtin_longjmp(frame->jump, 1);
-}
-
-void CallCatching(void (*call)(void*), void* context) {
-  // The jump back restores only the stack and frame pointers: have the
-  // caller's other registers saved here.
-  __asm__ __volatile__("" ::: "ebx", "esi", "edi", "memory");
-  HostFrame frame{};
-  frame.next = reinterpret_cast<HostFrame*>(__readfsdword(0));
-  frame.handler = HostHandler;
-  __writefsdword(0, static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(&frame)));
-  if (__builtin_setjmp(frame.jump) == 0) {
-    call(context);
-    __writefsdword(0, static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(frame.next)));
-  }
-}
-
-#endif
-
-}  // namespace
-
-#if !defined(__i386__)
-
-// x86-64: a scope of the system's table-based handler, whose filter takes
-// any exception.  The scope names the filter by its symbol.
-extern "C" LONG HostFilter(EXCEPTION_POINTERS* pointers, void*) {
-  const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
-  caught_now.raised = true;
-  caught_now.code = record->ExceptionCode;
-  caught_now.arguments = record->NumberParameters;
-  caught_now.first = record->NumberParameters > 0 ? record->ExceptionInformation[0] : 0;
-  caught_now.second = record->NumberParameters > 1 ? record->ExceptionInformation[1] : 0;
-  return EXCEPTION_EXECUTE_HANDLER;
-}
-
-namespace {
-
-__attribute__((noinline)) void CallCatching(void (*call)(void*), void* context) {
-  __try1(HostFilter);
-  call(context);
-  __except1;
-}
-
-}  // namespace
-
-#endif
-
-namespace {
-
-// Runs `body` inside the host's frame; what it caught.
-Caught RunCatching(const std::function<void()>& body) {
-  caught_now = Caught{};
-  CallCatching([](void* target) { (*static_cast<const std::function<void()>*>(target))(); },
-               const_cast<std::function<void()>*>(&body));
-  return caught_now;
-}
 
 using testing_support::HandleCount;
 
@@ -140,13 +49,18 @@ bool NobodyHolds(const std::string& path) {
 std::string failing_name;
 int32_t EDIHAL_STDCALL RaisingParameter(EdiHalHostValue, EdiHalHostValue, const char* name,
                                         char* answer) {
-  if (failing_name == name) RaiseException(kHostCode, 0, 2, kHostArguments);
+  if (failing_name == name) RaiseAsHost();
   std::strcpy(answer, std::strcmp(name, "CzyKategoryzacja") == 0 ? "Nie" : "23");
   return 1;
 }
 
 int32_t EDIHAL_STDCALL RaisingText(EdiHalHostValue, EdiHalHostValue, const char*) {
-  RaiseException(kHostCode, 0, 2, kHostArguments);
+  RaiseAsHost();
+  return 1;
+}
+
+int32_t EDIHAL_STDCALL RaisingPercent(EdiHalHostValue, EdiHalHostValue, int32_t) {
+  RaiseAsHost();
   return 1;
 }
 
@@ -171,19 +85,9 @@ class HostException : public testing::Test {
     return host.Api().EdiImportujDokument(host.Library(), 1, output.c_str(), invoice.c_str());
   }
 
-  void ExpectCaughtAsRaised(const Caught& caught) {
-    EXPECT_TRUE(caught.raised);
-    EXPECT_EQ(kHostCode, caught.code);
-    EXPECT_EQ(2u, caught.arguments);
-    EXPECT_EQ(kHostArguments[0], caught.first);
-    EXPECT_EQ(kHostArguments[1], caught.second);
-  }
-
   // The registered recording callbacks back, and an import that works.
   void ExpectNextImportWorks() {
-    host.Register(EDIHAL_CB_PARAMETER_VALUE);
-    host.Register(EDIHAL_CB_PROGRESS_PERCENT);
-    host.Register(EDIHAL_CB_ERROR);
+    for (int id : {2, 3, 4, 6, 7, 8}) host.Register(id);
     host.ClearEvents();
     ASSERT_EQ(1, Import());
     EXPECT_TRUE(host.TextsOf(EDIHAL_CB_ERROR).empty());
@@ -219,6 +123,27 @@ TEST_F(HostException, TheHostCatchesItsOwnExceptionAndTheModuleStaysUsable) {
          return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
                                                        folder.File("lista.txt").c_str());
        }},
+      {"selection list, showing its title", EDIHAL_CB_PROGRESS_TITLE,
+       reinterpret_cast<void*>(RaisingText), "",
+       [&] {
+         return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
+                                                       folder.File("lista.txt").c_str());
+       }},
+      {"selection list, showing the percentage", EDIHAL_CB_PROGRESS_PERCENT,
+       reinterpret_cast<void*>(RaisingPercent), "",
+       [&] {
+         return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
+                                                       folder.File("lista.txt").c_str());
+       }},
+      {"selection list, asked for the folder", EDIHAL_CB_PARAMETER_VALUE,
+       reinterpret_cast<void*>(RaisingParameter), "KatalogImp",
+       [&] {
+         return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
+                                                       folder.File("lista.txt").c_str());
+       }},
+      {"export refusal, showing its message", EDIHAL_CB_MESSAGE,
+       reinterpret_cast<void*>(RaisingText), "",
+       [&] { return host.Api().EdiEksportujDokument(host.Library(), 5, "a", "b"); }},
       {"export pre-step, asked for the list mode", EDIHAL_CB_PARAMETER_VALUE,
        reinterpret_cast<void*>(RaisingParameter), "ListaExp",
        [&] {
@@ -234,23 +159,26 @@ TEST_F(HostException, TheHostCatchesItsOwnExceptionAndTheModuleStaysUsable) {
   // The first import opens what the process keeps for good (code pages,
   // locale), so that the handle count compares like with like.
   ExpectNextImportWorks();
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.what);
-    host.ClearEvents();
-    failing_name = c.failing;
-    host.Api().RejestrujCallback(host.Library(), c.callback, c.callback_id);
-    const long handles = HandleCount();
-    int32_t result = -1;
-    const Caught caught = RunCatching([&] { result = c.call(); });
-    ExpectCaughtAsRaised(caught);
-    EXPECT_EQ(-1, result) << "the export returned instead";
-    EXPECT_EQ(handles, HandleCount());
-    EXPECT_TRUE(NobodyHolds(invoice));
-    EXPECT_TRUE(!testing_support::FileExists(output) || NobodyHolds(output));
-    if (c.callback_id != EDIHAL_CB_ERROR) {
-      EXPECT_TRUE(host.TextsOf(EDIHAL_CB_ERROR).empty());
+  for (const HostRaise& raise : kHostRaises) {
+    testing_support::raising = &raise;
+    for (const auto& c : kCases) {
+      SCOPED_TRACE(testing::Message() << raise.what << ": " << c.what);
+      host.ClearEvents();
+      failing_name = c.failing;
+      host.Api().RejestrujCallback(host.Library(), c.callback, c.callback_id);
+      const long handles = HandleCount();
+      int32_t result = -1;
+      const Caught caught = RunCatching([&] { result = c.call(); });
+      ExpectCaughtAsRaised(caught);
+      EXPECT_EQ(-1, result) << "the export returned instead";
+      EXPECT_EQ(handles, HandleCount());
+      EXPECT_TRUE(NobodyHolds(invoice));
+      EXPECT_TRUE(!testing_support::FileExists(output) || NobodyHolds(output));
+      if (c.callback_id != EDIHAL_CB_ERROR) {
+        EXPECT_TRUE(host.TextsOf(EDIHAL_CB_ERROR).empty());
+      }
+      ExpectNextImportWorks();
     }
-    ExpectNextImportWorks();
   }
 }
 

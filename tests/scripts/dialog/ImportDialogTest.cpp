@@ -2,11 +2,14 @@
 // shipped module, with categorisation on, that needs the user twice.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "DialogProbe.h"
 #include "FormExpectations.h"
+#include "Handles.h"
+#include "HostCatch.h"
 #include "Modules.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
@@ -122,6 +125,75 @@ TEST(ImportDialog, AsksThroughTheShippedModule) {
   EXPECT_EQ((Lines{"Napoje", "Pieczywo", "", "Pieczywo"}), Assortments(ReadFile(output)));
   EXPECT_EQ(kAssignments, ReadFile(folder.File("Przypisanie.txt")));
   EXPECT_EQ(kAssortments, ReadFile(folder.File("Kategoryzacja.txt")));
+}
+
+// A window of the host's own that raises the host's exception when it gets
+// WM_APP, which the dialog's message loop hands it.
+LRESULT CALLBACK RaisingHostWindow(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_APP) testing_support::RaiseAsHost();
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+bool NobodyHolds(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// The exception ends the dialog's loop half way: the host catches it, the
+// dialog is gone, the host's window is enabled again, no file or handle is
+// left, and the next import on the same library object asks as before.
+TEST(ImportDialog, TheHostsExceptionFromInsideTheDialogsMessageLoop) {
+  TempFolder folder;
+  WriteFile(folder.File("Przypisanie.txt"), kAssignments);
+  WriteFile(folder.File("Kategoryzacja.txt"), kAssortments);
+  const std::string invoice = folder.File("fv.xml");
+  WriteFile(invoice, "<InvoiceLines>\n" + Block("Chleb", "") + "</InvoiceLines>\n");
+  const std::string output = folder.File("dokument.txt");
+  CurrentFolder here(folder.Path());
+
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = RaisingHostWindow;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"EdiHalRaisingHost";
+  RegisterClassW(&window_class);
+  const HWND host_window =
+      CreateWindowExW(0, L"EdiHalRaisingHost", L"VEX", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 60,
+                      800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, host_window);
+  SetForegroundWindow(host_window);
+  SetActiveWindow(host_window);
+
+  RecordingHost host(testing_support::ReleaseModule());
+  host.Answer("CzyKategoryzacja", "Tak");
+  const std::function<int32_t()> import = [&] {
+    return host.Api().EdiImportujDokument(host.Library(), 7, output.c_str(), invoice.c_str());
+  };
+  // Once shown and closed, so that what the process keeps for good (fonts,
+  // classes) is there before handles are counted.
+  EXPECT_EQ(1, dialog_probe::Drive<int32_t>(import, dialog_probe::CloseBox).answer);
+  for (const testing_support::HostRaise& raise : testing_support::kHostRaises) {
+    SCOPED_TRACE(raise.what);
+    testing_support::raising = &raise;
+    const long handles = testing_support::HandleCount();
+    PostMessageW(host_window, WM_APP, 0, 0);
+    int32_t result = -1;
+    const testing_support::Caught caught = testing_support::RunCatching([&] { result = import(); });
+    testing_support::ExpectCaughtAsRaised(caught);
+    EXPECT_EQ(-1, result) << "the export returned instead";
+    EXPECT_EQ(nullptr, FindWindowW(L"#32770", dialog_probe::kCaption));
+    EXPECT_TRUE(IsWindowEnabled(host_window));
+    EXPECT_EQ(handles, testing_support::HandleCount());
+    EXPECT_TRUE(NobodyHolds(invoice));
+    EXPECT_TRUE(NobodyHolds(output));
+    EXPECT_TRUE(host.TextsOf(EDIHAL_CB_ERROR).empty());
+  }
+  const auto next = dialog_probe::Drive<int32_t>(import, dialog_probe::CloseBox);
+  EXPECT_EQ(1, next.answer);
+  EXPECT_EQ(1u, next.views.size());
+  DestroyWindow(host_window);
 }
 
 }  // namespace
