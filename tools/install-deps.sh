@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs what the builds and tests need on a Debian machine (run as root;
 # idempotent): the 32-bit multilib compiler, MinGW-w64 for Windows, Wine,
-# Xvfb, the Polish locale, clang with libFuzzer, valgrind.  Where the kernel
-# cannot run 32-bit programs itself, 32-bit Linux programs are run through
-# qemu-user instead.
+# Xvfb, the Polish locale, clang with libFuzzer, valgrind, Free Pascal.
+# Where the kernel cannot run 32-bit programs itself, 32-bit Linux programs
+# are run through qemu-user instead.
 # Prints what it could not do and goes on: a missing piece makes its test
 # stage print SKIPPED, it does not stop the others.
 set -u
@@ -35,6 +35,7 @@ have clang++ || packages="$packages clang"
 ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
   packages="$packages libclang-rt-14-dev"
 have valgrind || packages="$packages valgrind"
+have fpc || packages="$packages fp-compiler"
 if [ -n "$packages" ]; then
   log "installing$packages"
   apt_install $packages || log "could not install some of:$packages"

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "LoadedModule.h"
+#include "RealHost.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 #include "platform/FpuControl.h"
@@ -101,7 +102,15 @@ class HeavyLoadCycles : public testing::Test {
     ASSERT_TRUE(module) << error;
     ASSERT_EQ(kHostWord & edihal::kControlWordBits, after_loading & edihal::kControlWordBits)
         << "loading the module changed the control word";
-    Work(module->Api(), release);
+    {
+      // The callbacks check that they get the host's word.
+      const testing_support::HostControlWordScope as_host(kHostWord);
+      edihal::LoadControlWord(kHostWord);
+      Work(module->Api(), release);
+      const std::uint16_t after_work = edihal::ReadControlWord();
+      edihal::LoadControlWord(own);
+      ASSERT_EQ(kHostWord & edihal::kControlWordBits, after_work & edihal::kControlWordBits);
+    }
     edihal::LoadControlWord(kHostWord);
     module.reset();
     const std::uint16_t after_freeing = edihal::ReadControlWord();
