@@ -42,7 +42,8 @@ hostkit::ModuleApi LikeRealHost(const hostkit::ModuleApi& api, int which);
 // For the host's callbacks: fails the running test unless the module
 // called back on a stack that the callback's compiler can rely on and, in
 // real-host mode, with the host's control word.
-void ExpectHostSideState(const char* callback);
+// `first_argument` is the address of the callback's first argument.
+void ExpectHostSideState(const char* callback, const void* first_argument);
 
 }  // namespace testing_support
 

@@ -19,8 +19,8 @@ RecordingHost* HostOf(EdiHalHostValue handle) {
   return slot >= 0 && slot < kMaxHosts ? g_hosts[slot] : nullptr;
 }
 
-void RecordText(int id, EdiHalHostValue host, EdiHalHostValue context, const char* text) {
-  ExpectHostSideState("a text callback");
+void RecordText(int id, const EdiHalHostValue& host, EdiHalHostValue context, const char* text) {
+  ExpectHostSideState("a text callback", &host);
   if (RecordingHost* recorder = HostOf(host)) recorder->Record({id, host, context, text, 0});
 }
 
@@ -33,7 +33,7 @@ int32_t EDIHAL_STDCALL OnText(EdiHalHostValue host, EdiHalHostValue context, con
   return 0;
 }
 int32_t EDIHAL_STDCALL OnPercent(EdiHalHostValue host, EdiHalHostValue context, int32_t percent) {
-  ExpectHostSideState("CallbackProgressPercent");
+  ExpectHostSideState("CallbackProgressPercent", &host);
   if (RecordingHost* recorder = HostOf(host)) {
     recorder->Record({EDIHAL_CB_PROGRESS_PERCENT, host, context, "", percent});
   }
@@ -41,7 +41,7 @@ int32_t EDIHAL_STDCALL OnPercent(EdiHalHostValue host, EdiHalHostValue context, 
 }
 int32_t EDIHAL_STDCALL OnParameter(EdiHalHostValue host, EdiHalHostValue context, const char* name,
                                    char* answer) {
-  ExpectHostSideState("CallbackParameterValue");
+  ExpectHostSideState("CallbackParameterValue", &host);
   if (RecordingHost* recorder = HostOf(host)) {
     recorder->Record({EDIHAL_CB_PARAMETER_VALUE, host, context, name, 0});
     recorder->FillAnswer(name, answer);
