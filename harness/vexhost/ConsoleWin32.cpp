@@ -17,9 +17,9 @@ bool IsConsole(std::FILE* stream) {
 
 }  // namespace
 
-Console::Console()
-    : out_converts_(IsConsole(stdout)),
-      err_converts_(IsConsole(stderr)),
+Console::Console(bool raw)
+    : out_converts_(!raw && IsConsole(stdout)),
+      err_converts_(!raw && IsConsole(stderr)),
       err_is_terminal_(IsConsole(stderr)) {}
 
 void Console::Write(std::FILE* stream, bool convert, const std::string& text) {
@@ -36,6 +36,11 @@ void Console::Write(std::FILE* stream, bool convert, const std::string& text) {
   }
   std::fwrite(text.data(), 1, text.size(), stream);
   std::fflush(stream);
+}
+
+// The arguments arrive in the ANSI code page, the module's own.
+std::string ToModuleText(const std::string& typed) {
+  return typed;
 }
 
 }  // namespace vexhost

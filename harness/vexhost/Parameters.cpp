@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "Console.h"
+
 namespace vexhost {
 
 namespace {
@@ -49,7 +51,7 @@ bool ParameterAnswers::LoadConfig(const std::string& path, std::string& error) {
       error = path + ":" + std::to_string(number) + ": expected NAME=VALUE";
       return false;
     }
-    config_[Key(name)] = value;
+    config_[Key(name)] = ToModuleText(value);
   }
   return true;
 }

@@ -25,6 +25,7 @@ struct Options {
   std::vector<std::string> settings;
   bool trace = false;
   bool quiet = false;
+  bool raw = false;
   bool help = false;
   bool version = false;
   std::string command;
@@ -47,6 +48,7 @@ void PrintUsage(std::FILE* stream) {
                "  --config FILE      answer parameters from NAME=VALUE lines of FILE\n"
                "  --trace            show every callback the module makes\n"
                "  --quiet            do not show the file a command wrote\n"
+               "  --raw              show the module's Windows-1250 bytes unconverted\n"
                "  --version          show the versions of vexhost and the module\n"
                "  --help             show this help, or a command's with COMMAND --help\n\n"
                "Parameters nobody sets get the defaults the module declares.  Exit status:\n"
@@ -90,6 +92,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
       options.trace = true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.quiet = true;
+    } else if (arg == "--raw") {
+      options.raw = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--version") {
@@ -108,8 +112,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
 
 // The harness's own version, then the loaded module: its file, the name it
 // gives the host, and the version its file's resource carries (Windows).
-void PrintVersions(const hostkit::LoadedModule& module) {
-  vexhost::Console console;
+void PrintVersions(const hostkit::LoadedModule& module, bool raw) {
+  vexhost::Console console(raw);
   console.Out(std::string("vexhost ") + VEXHOST_VERSION + "\n");
   console.Out("module " + module.Path() + "\n");
   char format[EDIHAL_BUFFER_SIZE] = {0}, name[EDIHAL_BUFFER_SIZE] = {0};
@@ -156,7 +160,7 @@ int main(int argc, char** argv) {
   auto module = hostkit::LoadedModule::Load(path, error);
   if (!module) return Fail("cannot load the module " + path + ": " + error);
   if (options.version) {
-    PrintVersions(*module);
+    PrintVersions(*module, options.raw);
     if (command == nullptr) return vexhost::kDone;
   }
 
@@ -164,13 +168,17 @@ int main(int argc, char** argv) {
   if (count < command->min_args || count > command->max_args) {
     return Fail(std::string("usage: vexhost ") + command->name + " " + command->usage);
   }
+  // The module gets texts as the host hands them: in Windows-1250.
   vexhost::ParameterAnswers answers;
   answers.LoadModuleDefaults(module->Api());
   if (!options.config.empty() && !answers.LoadConfig(options.config, error)) return Fail(error);
   for (const std::string& setting : options.settings) {
-    if (!answers.AddSetting(setting)) return Fail("--set needs NAME=VALUE, not " + setting);
+    if (!answers.AddSetting(vexhost::ToModuleText(setting))) {
+      return Fail("--set needs NAME=VALUE, not " + setting);
+    }
   }
-  vexhost::Console console;
+  for (std::string& arg : options.args) arg = vexhost::ToModuleText(arg);
+  vexhost::Console console(options.raw);
   vexhost::CommandContext context{module->Api(), answers, console, options.trace, options.quiet};
   return command->run(context, options.args);
 }

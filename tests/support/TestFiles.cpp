@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <windows.h>
 #else
 #include <dirent.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -137,25 +139,51 @@ TempFolder::TempFolder() {
   path_ = pattern;
 }
 
+// Paths in tests are Windows-1250, as the host hands them to the module;
+// the file system names files in UTF-8 (the module converts the same way).
+std::string Convert(const std::string& text, const char* to, const char* from) {
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return text;
+  std::string out(text.size() * 4 + 4, '\0');
+  char* in_at = const_cast<char*>(text.data());
+  std::size_t in_left = text.size();
+  char* out_at = &out[0];
+  std::size_t out_left = out.size();
+  while (in_left > 0 &&
+         iconv(converter, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1)) {
+    if (errno == E2BIG) break;
+    *out_at++ = '?', --out_left, ++in_at, --in_left;
+  }
+  iconv_close(converter);
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+std::string Native(const std::string& path) {
+  return Convert(path, "UTF-8", "CP1250");
+}
+
 bool FileExists(const std::string& path) {
   struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return stat(Native(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool FolderExists(const std::string& path) {
   struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return stat(Native(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 void MakeFolder(const std::string& path) {
-  mkdir(path.c_str(), 0777);
+  mkdir(Native(path).c_str(), 0777);
 }
 
 void RemoveFile(const std::string& path) {
-  unlink(path.c_str());
+  unlink(Native(path).c_str());
 }
 
-void RemoveTree(const std::string& path) {
+namespace {
+
+void RemoveNativeTree(const std::string& path) {
   if (DIR* folder = opendir(path.c_str())) {
     while (const dirent* entry = readdir(folder)) {
       const std::string name = entry->d_name;
@@ -163,7 +191,7 @@ void RemoveTree(const std::string& path) {
       const std::string child = path + "/" + name;
       struct stat info {};
       if (lstat(child.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        RemoveTree(child);
+        RemoveNativeTree(child);
       } else {
         unlink(child.c_str());
       }
@@ -173,12 +201,18 @@ void RemoveTree(const std::string& path) {
   rmdir(path.c_str());
 }
 
+}  // namespace
+
+void RemoveTree(const std::string& path) {
+  RemoveNativeTree(Native(path));
+}
+
 std::vector<std::string> FolderEntries(const std::string& path) {
   std::vector<std::string> names;
-  if (DIR* folder = opendir(path.c_str())) {
+  if (DIR* folder = opendir(Native(path).c_str())) {
     while (const dirent* entry = readdir(folder)) {
       const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
+      if (name != "." && name != "..") names.push_back(Convert(name, "CP1250", "UTF-8"));
     }
     closedir(folder);
   }
@@ -191,7 +225,7 @@ CurrentFolder::CurrentFolder(const std::string& folder) {
     previous_ = previous;
     std::free(previous);
   }
-  if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
+  if (chdir(Native(folder).c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
 }
 
 CurrentFolder::~CurrentFolder() {
@@ -208,14 +242,20 @@ TempFolder::~TempFolder() {
   RemoveTree(path_);
 }
 
+#if defined(_WIN32)
+std::string Native(const std::string& path) {
+  return path;
+}
+#endif
+
 void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  std::ofstream file(Native(path), std::ios::binary | std::ios::trunc);
   if (!file) throw std::runtime_error("cannot write " + path);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(Native(path), std::ios::binary);
   std::ostringstream content;
   content << file.rdbuf();
   return content.str();

@@ -31,6 +31,10 @@ class TempFolder {
   std::string path_;
 };
 
+// Paths are Windows-1250, as the host gives them to the module; on POSIX
+// they are converted to the file system's UTF-8 as the module does.
+std::string Native(const std::string& path);
+
 void WriteFile(const std::string& path, const std::string& bytes);
 // The whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);

@@ -134,7 +134,7 @@ std::string PosixPlatform::FullPath(const std::string& name) const {
   if (!name.empty() && (name[0] == '/' || name[0] == '\\')) return name;
   char here[PATH_MAX];
   if (::getcwd(here, sizeof here) == nullptr) return name;
-  return std::string(here) + "/" + name;
+  return HostPath(here) + "/" + name;
 }
 
 }  // namespace edihal

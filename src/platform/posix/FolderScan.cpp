@@ -80,7 +80,9 @@ std::vector<std::string> PosixPlatform::FindFiles(const std::string& mask) const
   std::vector<Listed> listed;
   if (DIR* listing = ::opendir(folder.c_str())) {
     while (const dirent* entry = ::readdir(listing)) {
-      const std::string name = entry->d_name;
+      // A name with no Windows-1250 form could not be named to the host.
+      std::string name;
+      if (!HostName(entry->d_name, name)) continue;
       if (name.empty() || name[0] == '.') continue;  // hidden, as Windows shows dot files
       std::string upper = os::UpperCase(name);
       if (!WildcardMatch(pattern, upper) || !IsRegularFile(folder, *entry)) continue;

@@ -7,12 +7,4 @@ const Platform& SystemPlatform() {
   return platform;
 }
 
-std::string NativePath(const std::string& host_path) {
-  std::string path(host_path);
-  for (char& c : path) {
-    if (c == '\\') c = '/';
-  }
-  return path;
-}
-
 }  // namespace edihal

@@ -1,5 +1,6 @@
 // The platform of Linux and other POSIX systems.  There is no registry, the
-// code page is always Windows-1250 and the dialog talks to the terminal.
+// module's code page is always Windows-1250 (file names are converted to
+// and from the file system's) and the dialog talks to the terminal.
 #ifndef EDIHAL_PLATFORM_POSIX_POSIXPLATFORM_H
 #define EDIHAL_PLATFORM_POSIX_POSIXPLATFORM_H
 
@@ -22,8 +23,14 @@ class PosixPlatform final : public Platform {
                                     int initial) const override;
 };
 
-// The host's backslash path as the file system wants it.
+// The host's backslash path as the file system wants it: slashes, and in
+// the file system's codeset (FileNames.cpp).
 std::string NativePath(const std::string& host_path);
+// A name read from the file system in Windows-1250; false when it has no
+// Windows-1250 form.
+bool HostName(const std::string& native_name, std::string& host_name);
+// A path of the file system in Windows-1250, "?" for what it cannot show.
+std::string HostPath(const std::string& native_path);
 
 }  // namespace edihal
 
