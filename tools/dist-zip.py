@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Packs the release zip of a Windows build, byte for byte the same on every run.
 
-    dist-zip.py --version 1.0.0 --source SRC --dll EdiHal_X.dll --exe vexhost.exe
-                --strip i686-w64-mingw32-strip --out EdiHal_X-1.0.0-win32.zip
+    dist-zip.py --version 1.1.0 --source SRC --dll EdiHal_X.dll --exe vexhost.exe
+                --html INSTRUKCJA.html --strip i686-w64-mingw32-strip
+                --out EdiHal_X-1.1.0-win32.zip
+
+INSTRUKCJA.html is the guide made by tools/guide-html.py.
 
 What makes it reproducible: one time, the release date of this version in
 CHANGELOG.md, stands in the PE headers of the DLL and the program and on every
@@ -75,7 +78,7 @@ def stripped(strip, binary, scratch, when):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--version", "--source", "--dll", "--exe", "--strip", "--out"):
+    for option in ("--version", "--source", "--dll", "--exe", "--html", "--strip", "--out"):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
 
@@ -84,6 +87,8 @@ def main():
     for name, path in shipped_sources(args.source).items():
         with open(path, "rb") as data:
             contents[name] = data.read()
+    with open(args.html, "rb") as data:
+        contents["INSTRUKCJA.html"] = data.read()
     with tempfile.TemporaryDirectory() as scratch:
         contents["EdiHal_X.dll"] = stripped(args.strip, args.dll, scratch, when)
         contents["vexhost.exe"] = stripped(args.strip, args.exe, scratch, when)

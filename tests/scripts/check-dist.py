@@ -9,12 +9,16 @@
   for byte as in the source tree, the guide naming VERSION;
 - the side files and expected documents in Windows-1250 with CR LF line
   ends (Polish letters included, so that a UTF-8 file cannot pass);
+- the guide also as one HTML page that holds the screenshot and every
+  message of the troubleshooting tables, word for word;
 - the DLL and the program: PE files for the same machine, with the release
   date in their headers, no debugging sections, and a version resource that
   names VERSION and the product EdiHal_X.
 """
 
 import calendar
+import html
+import importlib.util
 import os
 import re
 import struct
@@ -53,6 +57,28 @@ def expected_sources(source):
     for entry in os.listdir(os.path.join(source, "examples/expected")):
         files["przyklady/oczekiwane/" + entry] = "examples/expected/" + entry
     return files
+
+
+def check_html_guide(archive, source, failures):
+    """INSTRUKCJA.html: self-contained, with each troubleshooting message."""
+    page = archive.read("INSTRUKCJA.html").decode("utf-8")
+    here = os.path.dirname(os.path.abspath(__file__))
+    spec = importlib.util.spec_from_file_location(
+        "guide_messages", os.path.join(here, "check-guide-messages.py"))
+    guide_messages = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(guide_messages)
+    with open(os.path.join(source, "docs/INSTRUKCJA.md"), encoding="utf-8") as guide:
+        cells = guide_messages.troubleshooting_cells(guide.read())
+    if len(cells) < 10:
+        fail(failures, f"only {len(cells)} troubleshooting messages found in the guide")
+    for cell in cells:
+        if "<code>" + html.escape(cell, quote=False) + "</code>" not in page:
+            fail(failures, f"INSTRUKCJA.html lacks the message {cell!r}")
+    if "data:image/png;base64," not in page:
+        fail(failures, "INSTRUKCJA.html does not hold the dialog's screenshot")
+    outside = re.findall(r'\s(?:src|href)="(?!data:|#)([^"]*)"', page)
+    if outside:
+        fail(failures, f"INSTRUKCJA.html refers to files outside it: {outside}")
 
 
 def check_windows_text(name, data, failures):
@@ -144,7 +170,7 @@ def main():
     polish = set()  # text files with Polish letters
     when = release_time(source, version)
     sources = expected_sources(source)
-    wanted = sorted(list(sources) + ["EdiHal_X.dll", "vexhost.exe"])
+    wanted = sorted(list(sources) + ["EdiHal_X.dll", "INSTRUKCJA.html", "vexhost.exe"])
     with zipfile.ZipFile(zip_path) as archive:
         entries = archive.infolist()
         names = [entry.filename for entry in entries]
@@ -170,6 +196,8 @@ def main():
             for mention in (f"**{version}**", f"EdiHal_X-{version}-win32.zip"):
                 if mention not in guide:
                     fail(failures, f"INSTRUKCJA.md does not name this version: {mention}")
+        if "INSTRUKCJA.html" in names:
+            check_html_guide(archive, source, failures)
         if "EdiHal_X.dll" in names and "vexhost.exe" in names:
             check_binaries(archive, when, version, failures)
     for failure in failures:
