@@ -1,9 +1,14 @@
 #include "Commands.h"
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "Host.h"
+#include "import/InvoiceCheck.h"
+#include "platform/Platform.h"
+#include "rtl/Exception.h"
+#include "selection/TextPrimitives.h"
 
 namespace vexhost {
 
@@ -117,6 +122,52 @@ int RunExport(CommandContext& context, const std::vector<std::string>& args) {
                                                  second.c_str()));
 }
 
+// The side files when the answers switch categorisation on, as the import
+// reads them; null otherwise.  False when they cannot be read.
+bool LoadSideFilesIfAsked(CommandContext& context, std::unique_ptr<edihal::SideFiles>& side_files) {
+  std::string categorise;
+  context.answers.Find("CzyKategoryzacja", categorise);
+  // The module trims every answer; only the exact "Tak" switches it on.
+  if (edihal::Trim(categorise) != "Tak") return true;
+  try {
+    side_files = edihal::SideFiles::Load(edihal::SystemPlatform());
+    return true;
+  } catch (const edihal::Exception& error) {
+    context.console.Err("vexhost: error: " + error.Message() + "\n");
+    return false;
+  }
+}
+
+// Each invoice's findings as PATH:LINE: TEXT, then one summary line.
+int RunCheck(CommandContext& context, const std::vector<std::string>& args) {
+  std::unique_ptr<edihal::SideFiles> side_files;
+  if (!LoadSideFilesIfAsked(context, side_files)) return kUsage;
+  edihal::CheckSettings settings;
+  settings.decimal_separator = edihal::SystemPlatform().DecimalSeparator();
+  settings.side_files = side_files.get();
+  int status = kDone;
+  for (const std::string& path : args) {
+    std::vector<edihal::CheckFinding> findings;
+    try {
+      findings = edihal::CheckInvoice(edihal::SystemPlatform(), path, settings);
+    } catch (const edihal::Exception& error) {
+      context.console.Err("vexhost: error: " + error.Message() + "\n");
+      status = kUsage;
+      continue;
+    }
+    for (const edihal::CheckFinding& finding : findings) {
+      context.console.Out(path + ":" + std::to_string(finding.line) + ": " + finding.text + "\n");
+    }
+    // "bez uwag" (nothing found), "uwagi: N" (findings: N)
+    context.console.Out(
+        path + ": " +
+        (findings.empty() ? std::string("bez uwag") : "uwagi: " + std::to_string(findings.size())) +
+        "\n");
+    if (!findings.empty() && status == kDone) status = kFailed;
+  }
+  return status;
+}
+
 }  // namespace
 
 const std::vector<Command>& Commands() {
@@ -129,6 +180,9 @@ const std::vector<Command>& Commands() {
       {"export-name", "[NUMBER]", "show the export path, filter and prompt the module proposes", 0,
        1, RunExportName},
       {"export", "[TEXT1 [TEXT2]]", "ask the module to export a document", 0, 2, RunExport},
+      {"check", "INVOICE...",
+       "say what in each INVOICE would make the import give an unexpected document", 1, 100000,
+       RunCheck},
   };
   return commands;
 }

@@ -67,6 +67,42 @@ inline constexpr char kOutOfMemory[] =
     "ci";
 // (more texts of the invoice import go here)
 
+// --- Invoice check (vexhost check) ----------------------------------------
+// Kilka elementów w jednym wierszu: import czyta tylko pierwszy znacznik
+inline constexpr char kCheckSeveralElements[] =
+    "Kilka element\xF3w w jednym wierszu: import czyta tylko pierwszy znacznik";
+// Cała faktura w jednym wierszu: import nie znajdzie w niej pozycji
+inline constexpr char kCheckOneLineInvoice[] =
+    "Ca\xB3"
+    "a faktura w jednym wierszu: import nie znajdzie w niej pozycji";
+// Pozycja otwarta w wierszu N nie jest zamknięta przed następną
+inline constexpr char kCheckBlockOpenAt[] = "Pozycja otwarta w wierszu ";
+inline constexpr char kCheckNotClosedBeforeNext[] = " nie jest zamkni\xEAta przed nast\xEApn\xB9";
+// ... nie jest zamknięta do końca pliku
+inline constexpr char kCheckNotClosedAtEnd[] =
+    " nie jest zamkni\xEAta do ko\xF1"
+    "ca pliku";
+// Znacznik zamykający bez otwierającego: </ART_SALE>
+inline constexpr char kCheckCloseWithoutOpen[] =
+    "Znacznik zamykaj\xB9"
+    "cy bez otwieraj\xB9"
+    "cego: ";
+// Nieznana litera stawki VAT "E": pozycja dostanie stawkę poprzedniej
+inline constexpr char kCheckUnknownVat[] = "Nieznana litera stawki VAT \"";
+inline constexpr char kCheckUnknownVatTail[] = "\": pozycja dostanie stawk\xEA poprzedniej";
+// Kodowanie "X" nie jest przekodowywane: polskie litery będą błędne
+inline constexpr char kCheckUnknownEncoding[] = "Kodowanie \"";
+inline constexpr char kCheckUnknownEncodingTail[] =
+    "\" nie jest przekodowywane: polskie litery b\xEA"
+    "d\xB9 b\xB3\xEA"
+    "dne";
+// Bajty niepoprawne w kodowaniu X
+inline constexpr char kCheckInvalidBytes[] = "Bajty niepoprawne w kodowaniu ";
+// Grupa 1/2/3 nie ma asortymentu w plikach kategoryzacji: import zapyta w oknie
+inline constexpr char kCheckNoAssortment[] = "Grupa ";
+inline constexpr char kCheckNoAssortmentTail[] =
+    " nie ma asortymentu w plikach kategoryzacji: import zapyta w oknie";
+
 // --- Categorisation -------------------------------------------------------
 // Nie można wczytać pliku (followed by the side file, its full path and why)
 inline constexpr char kCannotLoadSideFile[] = "Nie mo\xBFna wczyta\xE6 pliku ";

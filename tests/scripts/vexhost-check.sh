@@ -1,0 +1,55 @@
+#!/bin/sh
+# vexhost check on the cases of tests/cases/check: each folder holds an
+# invoice (faktura.xml), the side files where the case needs them, the
+# arguments when they are not "check faktura.xml" (command, one a line),
+# and expected.txt: what vexhost prints (UTF-8) and its exit status.  The
+# case runs in a copy of its folder, which must be unchanged afterwards.
+#   vexhost-check.sh VEXHOST SOURCE_DIR [RUNNER]      compare
+#   vexhost-check.sh --update VEXHOST SOURCE_DIR      rewrite expected.txt
+update=0
+if [ "${1:-}" = "--update" ]; then update=1; shift; fi
+# Absolute paths: each case runs in a folder of its own.
+vexhost=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+source_dir=$(cd "$2" && pwd)
+runner=${3:-}
+export LC_ALL=pl_PL.UTF-8
+failures=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+for case_dir in "$source_dir"/tests/cases/check/*/; do
+  name=$(basename "$case_dir")
+  copy="$work/$name"
+  mkdir -p "$copy"
+  cp "$case_dir"/* "$copy/"
+  rm -f "$copy/expected.txt"
+  # A case may name a sibling's invoice.
+  [ -d "$work/clean" ] || { mkdir -p "$work/clean"; cp "$source_dir/tests/cases/check/clean/faktura.xml" "$work/clean/"; }
+  set -- check faktura.xml
+  if [ -f "$case_dir/command" ]; then
+    set --
+    while IFS= read -r arg; do set -- "$@" "$arg"; done <"$case_dir/command"
+  fi
+  ( cd "$copy" && $runner "$vexhost" "$@" >"$work/raw" 2>&1; echo "exit: $?" >>"$work/raw" )
+  # Windows prints the ANSI code page with CR LF; both become UTF-8 lines.
+  if [ -n "$runner" ]; then
+    iconv -f CP1250 -t UTF-8 "$work/raw" | tr -d '\r' >"$work/seen"
+  else
+    cp "$work/raw" "$work/seen"
+  fi
+  if [ $update = 1 ]; then
+    cp "$work/seen" "$case_dir/expected.txt"
+    echo "updated: $name"
+    continue
+  fi
+  if ! cmp -s "$work/seen" "$case_dir/expected.txt"; then
+    echo "FAIL: $name"; diff "$case_dir/expected.txt" "$work/seen" | head -20 | sed 's/^/    /'
+    failures=$((failures + 1))
+  elif ! diff -r -x expected.txt "$case_dir" "$copy" >/dev/null; then
+    echo "FAIL: $name: vexhost check changed or wrote a file"; failures=$((failures + 1))
+  else
+    echo "ok: $name"
+  fi
+done
+
+[ "$failures" = 0 ] || { echo "$failures check case(s) failed"; exit 1; }
