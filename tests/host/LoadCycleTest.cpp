@@ -35,6 +35,13 @@ using testing_support::SourcePath;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's quarantine and shadow memory grow on their own.
+constexpr bool kAddressSpaceMeasured = false;
+#else
+constexpr bool kAddressSpaceMeasured = true;
+#endif
+
 constexpr int kRounds = 1000;
 constexpr std::uint16_t kHostWord = 0x1332;
 constexpr int kSettlingRounds = 10;
@@ -146,9 +153,11 @@ class HeavyLoadCycles : public testing::Test {
     }
     const Footprint after = Measure();
     EXPECT_EQ(settled.handles, after.handles) << "handles after round 10 and after " << kRounds;
-    EXPECT_LE(after.address_space - settled.address_space, kAddressSpaceSlack)
-        << "address space after round 10: " << settled.address_space << ", after " << kRounds
-        << ": " << after.address_space;
+    if (kAddressSpaceMeasured) {
+      EXPECT_LE(after.address_space - settled.address_space, kAddressSpaceSlack)
+          << "address space after round 10: " << settled.address_space << ", after " << kRounds
+          << ": " << after.address_space;
+    }
     EXPECT_EQ(word & edihal::kControlWordBits,
               edihal::ReadControlWord() & edihal::kControlWordBits);
     std::printf(
