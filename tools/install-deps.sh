@@ -44,11 +44,14 @@ if [ -n "$packages" ]; then
   apt_install $packages || log "could not install some of:$packages"
 fi
 
-# A locale with the decimal comma, for the Linux tests.
-if ! locale -a 2>/dev/null | grep -qi '^pl_PL.utf8$'; then
-  sed -i 's/^# *pl_PL.UTF-8 UTF-8/pl_PL.UTF-8 UTF-8/' /etc/locale.gen 2>/dev/null
-  grep -q '^pl_PL.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'pl_PL.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null 2>&1 || log "could not generate pl_PL.UTF-8"
+# A locale with the decimal comma, for the Linux tests, and the same in
+# ISO-8859-2, for what vexhost shows in a single-byte character set.
+if ! locale -a 2>/dev/null | grep -qi '^pl_PL.utf8$' || ! locale -a 2>/dev/null | grep -qx 'pl_PL'; then
+  for entry in 'pl_PL.UTF-8 UTF-8' 'pl_PL ISO-8859-2'; do
+    sed -i "s/^# *$entry\$/$entry/" /etc/locale.gen 2>/dev/null
+    grep -qx "$entry" /etc/locale.gen 2>/dev/null || echo "$entry" >> /etc/locale.gen
+  done
+  locale-gen >/dev/null 2>&1 || log "could not generate pl_PL.UTF-8 and pl_PL"
 fi
 
 # 32-bit Linux programs: natively when the kernel can, else through qemu.
