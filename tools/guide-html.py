@@ -50,6 +50,7 @@ def main():
     page = ("<!DOCTYPE html>\n<html lang=\"pl\">\n<head>\n<meta charset=\"utf-8\">\n"
             f"<title>{title}</title>\n<style>{STYLE}</style>\n</head>\n<body>\n"
             f"{embedded(os.path.dirname(guide), body)}\n</body>\n</html>\n")
+    os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
     with open(out, "w", encoding="utf-8", newline="\r\n") as result:
         result.write(page)
 
