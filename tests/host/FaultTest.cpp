@@ -56,14 +56,7 @@ std::map<std::string, std::string> Contents(const std::string& folder) {
 
 class Faults : public testing::Test {
  protected:
-  Faults() : host(testing_support::ReleaseModule()) {
-    host.Answer("CzyKategoryzacja", "Nie");
-    host.Answer("StawkaA", "23");
-    host.Answer("StawkaB", "8");
-    host.Answer("StawkaC", "5");
-    host.Answer("StawkaD", "0");
-    host.Answer("StawkaG", "ZW");
-  }
+  Faults() : host(testing_support::ReleaseModule()) { AnswerLikeAShop(host); }
 
   int32_t Import(const std::string& output, const std::string& invoice) {
     return host.Api().EdiImportujDokument(host.Library(), 3, output.c_str(), invoice.c_str());

@@ -27,15 +27,6 @@ const char* const kExamples[] = {
     "FV_2024_03_0150_utf8",
 };
 
-void AnswerLikeAShop(RecordingHost& host) {
-  host.Answer("CzyKategoryzacja", "Nie");
-  host.Answer("StawkaA", "23");
-  host.Answer("StawkaB", "8");
-  host.Answer("StawkaC", "5");
-  host.Answer("StawkaD", "0");
-  host.Answer("StawkaG", "ZW");
-}
-
 int32_t Import(RecordingHost& host, const std::string& output, const std::string& invoice) {
   return host.Api().EdiImportujDokument(host.Library(), 7, output.c_str(), invoice.c_str());
 }

@@ -129,12 +129,7 @@ class HeavyLoadCycles : public testing::Test {
   void Work(const hostkit::ModuleApi& api, bool release) {
     if (release) {
       RecordingHost host(api);
-      host.Answer("CzyKategoryzacja", "Nie");
-      host.Answer("StawkaA", "23");
-      host.Answer("StawkaB", "8");
-      host.Answer("StawkaC", "5");
-      host.Answer("StawkaD", "0");
-      host.Answer("StawkaG", "ZW");
+      AnswerLikeAShop(host);
       ASSERT_EQ(1, api.EdiImportujDokument(host.Library(), 1, output.c_str(), invoice.c_str()));
       ASSERT_EQ(expected, ReadFile(output));
     } else {

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace testing_support {
 
@@ -22,6 +23,16 @@ inline long HandleCount() {
   const auto slot = reinterpret_cast<std::uintptr_t>(probe);
   CloseHandle(probe);
   return static_cast<long>(slot / 4);
+}
+
+// Whether nobody holds `path` open: only then can it be opened without
+// sharing.
+inline bool NobodyHolds(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
 }
 
 }  // namespace testing_support

@@ -135,4 +135,13 @@ void RecordingHost::FillAnswer(const std::string& name, char* answer) const {
   answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
 }
 
+void AnswerLikeAShop(RecordingHost& host) {
+  host.Answer("CzyKategoryzacja", "Nie");
+  host.Answer("StawkaA", "23");
+  host.Answer("StawkaB", "8");
+  host.Answer("StawkaC", "5");
+  host.Answer("StawkaD", "0");
+  host.Answer("StawkaG", "ZW");
+}
+
 }  // namespace testing_support

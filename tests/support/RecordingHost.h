@@ -64,6 +64,10 @@ class RecordingHost {
   std::vector<CallbackEvent> events_;
 };
 
+// The answers of a shop that imports without categorisation: VAT rates 23,
+// 8, 5, 0 and "ZW" for codes A, B, C, D and np.
+void AnswerLikeAShop(RecordingHost& host);
+
 }  // namespace testing_support
 
 #endif  // EDIHAL_TESTS_SUPPORT_RECORDINGHOST_H

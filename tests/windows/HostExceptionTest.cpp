@@ -34,16 +34,7 @@ using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 using testing_support::HandleCount;
-
-// Whether nobody holds `path` open: only then can it be opened without
-// sharing.
-bool NobodyHolds(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
+using testing_support::NobodyHolds;
 
 // The parameter callback of a host that fails when asked for `failing_name`.
 std::string failing_name;
@@ -70,12 +61,7 @@ class HostException : public testing::Test {
     invoice = folder.File("fv.xml");
     output = folder.File("dok.txt");
     WriteFile(invoice, ReadFile(SourcePath("examples/FV_2024_03_0142_cp1250.xml")));
-    host.Answer("CzyKategoryzacja", "Nie");
-    host.Answer("StawkaA", "23");
-    host.Answer("StawkaB", "8");
-    host.Answer("StawkaC", "5");
-    host.Answer("StawkaD", "0");
-    host.Answer("StawkaG", "ZW");
+    AnswerLikeAShop(host);
     host.Answer("KatalogImp", folder.Path());
     host.Answer("PrefixImp", "fv");
     host.Answer("ListaImp", "wg zaw. katalogu");

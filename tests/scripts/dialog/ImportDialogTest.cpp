@@ -16,6 +16,8 @@
 
 namespace {
 
+using testing_support::NobodyHolds;
+
 using dialog_probe::DialogView;
 using testing_support::ReadFile;
 using testing_support::RecordingHost;
@@ -132,14 +134,6 @@ TEST(ImportDialog, AsksThroughTheShippedModule) {
 LRESULT CALLBACK RaisingHostWindow(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_APP) testing_support::RaiseAsHost();
   return DefWindowProcW(window, message, wparam, lparam);
-}
-
-bool NobodyHolds(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
 }
 
 // The exception ends the dialog's loop half way: the host catches it, the
