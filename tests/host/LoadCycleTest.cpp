@@ -36,10 +36,11 @@ using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 #if defined(__SANITIZE_ADDRESS__)
-// The sanitizer's quarantine and shadow memory grow on their own.
-constexpr bool kAddressSpaceMeasured = false;
+// The sanitizer's quarantine and shadow memory grow on their own, and it
+// reports the objects a host forgets as the host's leak, rightly.
+constexpr bool kSanitized = true;
 #else
-constexpr bool kAddressSpaceMeasured = true;
+constexpr bool kSanitized = false;
 #endif
 
 constexpr int kRounds = 1000;
@@ -148,7 +149,7 @@ class HeavyLoadCycles : public testing::Test {
     }
     const Footprint after = Measure();
     EXPECT_EQ(settled.handles, after.handles) << "handles after round 10 and after " << kRounds;
-    if (kAddressSpaceMeasured) {
+    if (!kSanitized) {
       EXPECT_LE(after.address_space - settled.address_space, kAddressSpaceSlack)
           << "address space after round 10: " << settled.address_space << ", after " << kRounds
           << ": " << after.address_space;
@@ -172,6 +173,7 @@ TEST_F(HeavyLoadCycles, WithTheLibraryObjectReleased) {
 }
 
 TEST_F(HeavyLoadCycles, WithTheLibraryObjectLeftUnreleased) {
+  if (kSanitized) GTEST_SKIP() << "the forgotten objects are the host's leak";
   ExpectFlat(false);
 }
 
