@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "import/Categorisation.h"
@@ -51,19 +52,11 @@ void OpenInvoice(TMFile& invoice, const std::string& path) {
   invoice.SetPointer(0);
 }
 
-}  // namespace
-
-// Every file and list is owned by this call and released on every way
-// out: the output file keeps the records written before an error.
-void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& platform,
-                           const std::string& output_path, const std::string& invoice_path) {
-  // Only the exact answer turns categorisation on, and its side files are
-  // read before anything else is opened.
-  std::unique_ptr<Categorisation> categorisation;
-  if (library.ParameterValue(params::kCategorisation) == params::kYes) {
-    categorisation = Categorisation::Load(platform, &library);
-  }
-
+// The document from the invoice: the header records, then one record per
+// line block.
+void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
+                    Categorisation* categorisation, const std::string& output_path,
+                    const std::string& invoice_path) {
   DocumentTextFile output(platform);
   output.Create(output_path);
   if (!platform.FileExists(invoice_path)) {
@@ -83,7 +76,7 @@ void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& pla
   settings.encoding = header.encoding;
   settings.decimal_separator = platform.DecimalSeparator();
   settings.invoice_path = invoice_path;
-  settings.categorisation = categorisation.get();
+  settings.categorisation = categorisation;
   LineConversion lines(std::move(settings));
   invoice.SetPointer(0);
   std::string_view line;
@@ -94,6 +87,28 @@ void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& pla
 
   output.Close();
   invoice.Close();
+}
+
+}  // namespace
+
+// Every file and list is owned by this call and released on every way
+// out: the output file keeps the records written before an error.
+void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& platform,
+                           const std::string& output_path, const std::string& invoice_path) {
+  // Only the exact answer turns categorisation on, and its side files are
+  // read before anything else is opened.
+  std::unique_ptr<Categorisation> categorisation;
+  if (library.ParameterValue(params::kCategorisation) == params::kYes) {
+    categorisation = Categorisation::Load(platform, &library);
+  }
+
+  try {
+    ConvertInvoice(library, platform, categorisation.get(), output_path, invoice_path);
+  } catch (const std::bad_alloc&) {
+    // Whatever ran out while the invoice was read (a record, a value), the
+    // invoice is what the user can look at.
+    throw EOutOfMemory(texts::kOutOfMemoryReading + invoice_path);
+  }
 }
 
 }  // namespace edihal
