@@ -18,9 +18,9 @@
 
 import calendar
 import html
-import importlib.util
 import os
 import re
+import runpy
 import struct
 import sys
 import zipfile
@@ -63,12 +63,10 @@ def check_html_guide(archive, source, failures):
     """INSTRUKCJA.html: self-contained, with each troubleshooting message."""
     page = archive.read("INSTRUKCJA.html").decode("utf-8")
     here = os.path.dirname(os.path.abspath(__file__))
-    spec = importlib.util.spec_from_file_location(
-        "guide_messages", os.path.join(here, "check-guide-messages.py"))
-    guide_messages = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(guide_messages)
+    # The guide's own checker knows which cells are messages.
+    guide_messages = runpy.run_path(os.path.join(here, "check-guide-messages.py"))
     with open(os.path.join(source, "docs/INSTRUKCJA.md"), encoding="utf-8") as guide:
-        cells = guide_messages.troubleshooting_cells(guide.read())
+        cells = guide_messages["troubleshooting_cells"](guide.read())
     if len(cells) < 10:
         fail(failures, f"only {len(cells)} troubleshooting messages found in the guide")
     for cell in cells:
