@@ -10,22 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "Footprint.h"
 #include "LoadedModule.h"
 #include "RealHost.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 #include "platform/FpuControl.h"
-
-#if defined(_WIN32)
-#include <windows.h>
-
-#include "Handles.h"
-#else
-#include <dirent.h>
-#include <unistd.h>
-
-#include <fstream>
-#endif
 
 namespace {
 
@@ -55,36 +45,9 @@ struct Footprint {
   std::int64_t address_space = 0;
 };
 
-#if defined(_WIN32)
-
 Footprint Measure() {
-  Footprint footprint;
-  footprint.handles = testing_support::HandleCount();
-  MEMORY_BASIC_INFORMATION region{};
-  for (const char* at = nullptr;
-       VirtualQuery(at, &region, sizeof region) == sizeof region && region.RegionSize != 0;
-       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-    if (region.State != MEM_FREE) footprint.address_space += region.RegionSize;
-  }
-  return footprint;
+  return {testing_support::OpenHandles(), testing_support::AddressSpaceBytes()};
 }
-
-#else
-
-Footprint Measure() {
-  Footprint footprint;
-  if (DIR* folder = opendir("/proc/self/fd")) {
-    while (readdir(folder) != nullptr) ++footprint.handles;
-    closedir(folder);
-  }
-  std::ifstream statm("/proc/self/statm");
-  std::int64_t pages = 0;
-  statm >> pages;
-  footprint.address_space = pages * sysconf(_SC_PAGESIZE);
-  return footprint;
-}
-
-#endif
 
 class HeavyLoadCycles : public testing::Test {
  protected:

@@ -13,19 +13,17 @@
 #include <functional>
 #include <string>
 
-#include "Handles.h"
+#include "Footprint.h"
 #include "Modules.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 
 #if !defined(_WIN32)
-#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #endif
 
 namespace {
@@ -62,33 +60,17 @@ Outcome UnderMemoryLimit(std::uint32_t limit_megabytes, const ImportCall& import
   // lock), so that the count compares like with like.
   host.Api().EdiImportujDokument(host.Library(), 1, "", "");
   host.ClearEvents();
-  const long before = testing_support::HandleCount();
+  const long before = testing_support::OpenHandles();
   api.TestLimitAllocation(limit_megabytes * kMegabyte);
   outcome.result = import(host);
   api.TestLimitAllocation(0);
-  outcome.left_open = testing_support::HandleCount() - before;
+  outcome.left_open = testing_support::OpenHandles() - before;
   outcome.error_count = static_cast<int>(host.TextsOf(EDIHAL_CB_ERROR).size());
   if (outcome.error_count == 1) outcome.error = host.TextsOf(EDIHAL_CB_ERROR)[0];
   return outcome;
 }
 
 #else
-
-long OpenDescriptors() {
-  long count = 0;
-  if (DIR* folder = opendir("/proc/self/fd")) {
-    while (readdir(folder) != nullptr) ++count;
-    closedir(folder);
-  }
-  return count;
-}
-
-std::uint64_t AddressSpaceBytes() {
-  std::ifstream statm("/proc/self/statm");
-  std::uint64_t pages = 0;
-  statm >> pages;
-  return pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
-}
 
 // The child reports through a pipe: result, error count, descriptors left
 // open, then the error text.
@@ -101,12 +83,13 @@ Outcome UnderMemoryLimit(std::uint32_t limit_megabytes, const ImportCall& import
     close(channel[0]);
     RecordingHost host(api);
     host.Answer("CzyKategoryzacja", "Tak");
-    const long before = OpenDescriptors();
-    const rlimit limit{AddressSpaceBytes() + std::uint64_t{limit_megabytes} * kMegabyte,
+    const long before = testing_support::OpenHandles();
+    const rlimit limit{static_cast<rlim_t>(testing_support::AddressSpaceBytes()) +
+                           std::uint64_t{limit_megabytes} * kMegabyte,
                        RLIM_INFINITY};
     setrlimit(RLIMIT_AS, &limit);
     const int32_t result = import(host);
-    const long left_open = OpenDescriptors() - before;
+    const long left_open = testing_support::OpenHandles() - before;
     const auto errors = host.TextsOf(EDIHAL_CB_ERROR);
     std::string report = std::to_string(result) + "\n" + std::to_string(errors.size()) + "\n" +
                          std::to_string(left_open) + "\n" + (errors.empty() ? "" : errors[0]);

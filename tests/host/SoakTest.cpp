@@ -10,15 +10,10 @@
 #include <map>
 #include <string>
 
+#include "Footprint.h"
 #include "Modules.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
-
-#if defined(_WIN32)
-#include "Handles.h"
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -40,18 +35,7 @@ struct Resources {
 };
 
 Resources Measure() {
-#if defined(_WIN32)
-  return {testing_support::HandleCount(), -1};
-#else
-  const long handles = static_cast<long>(testing_support::FolderEntries("/proc/self/fd").size());
-  long pages = 0;
-  long resident = 0;
-  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return {handles, resident * sysconf(_SC_PAGESIZE)};
-#endif
+  return {testing_support::OpenHandles(), static_cast<long>(testing_support::ResidentBytes())};
 }
 
 std::string Block(const std::string& name) {

@@ -1,0 +1,72 @@
+#include "Footprint.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "Handles.h"
+#else
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstdio>
+#endif
+
+namespace testing_support {
+
+#if defined(_WIN32)
+
+long OpenHandles() {
+  return HandleCount();
+}
+
+std::int64_t AddressSpaceBytes() {
+  std::int64_t bytes = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (const char* at = nullptr;
+       VirtualQuery(at, &region, sizeof region) == sizeof region && region.RegionSize != 0;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State != MEM_FREE) bytes += static_cast<std::int64_t>(region.RegionSize);
+  }
+  return bytes;
+}
+
+std::int64_t ResidentBytes() {
+  return -1;
+}
+
+#else
+
+long OpenHandles() {
+  long count = 0;
+  if (DIR* folder = opendir("/proc/self/fd")) {
+    while (readdir(folder) != nullptr) ++count;
+    closedir(folder);
+  }
+  return count;
+}
+
+namespace {
+
+// Field `index` (0: size, 1: resident) of /proc/self/statm, in bytes.
+std::int64_t StatmBytes(int index) {
+  long fields[2] = {0, 0};
+  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &fields[0], &fields[1]) != 2) fields[0] = fields[1] = 0;
+    std::fclose(statm);
+  }
+  return static_cast<std::int64_t>(fields[index]) * sysconf(_SC_PAGESIZE);
+}
+
+}  // namespace
+
+std::int64_t AddressSpaceBytes() {
+  return StatmBytes(0);
+}
+
+std::int64_t ResidentBytes() {
+  return StatmBytes(1);
+}
+
+#endif
+
+}  // namespace testing_support

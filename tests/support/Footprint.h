@@ -1,0 +1,19 @@
+// What the process holds, for tests that must leave nothing behind: open
+// handles (descriptors on POSIX), address space and resident memory.
+#ifndef EDIHAL_TESTS_SUPPORT_FOOTPRINT_H
+#define EDIHAL_TESTS_SUPPORT_FOOTPRINT_H
+
+#include <cstdint>
+
+namespace testing_support {
+
+// Open handles under Windows (Handles.h), open file descriptors on POSIX.
+long OpenHandles();
+// Bytes of address space reserved or committed.
+std::int64_t AddressSpaceBytes();
+// Resident bytes on Linux; -1 where not measured (Windows).
+std::int64_t ResidentBytes();
+
+}  // namespace testing_support
+
+#endif  // EDIHAL_TESTS_SUPPORT_FOOTPRINT_H
