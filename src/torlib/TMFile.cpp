@@ -31,6 +31,7 @@ void TMFile::Open() {
   file_ = platform_.OpenFile(path_, read_only_ ? FileAccess::kRead : FileAccess::kWrite);
   begin_ = end_ = 0;
   end_of_file_ = false;
+  lines_ = std::string_view();
 }
 
 void TMFile::SetPointer(std::uint64_t position) {
@@ -39,21 +40,13 @@ void TMFile::SetPointer(std::uint64_t position) {
   file_->Seek(position);
   begin_ = end_ = 0;
   end_of_file_ = false;
+  lines_ = std::string_view();
 }
 
 void TMFile::SetEof() {
   if (!file_) return;
   Flush();
   file_->Truncate();
-}
-
-bool TMFile::Refill() {
-  if (end_of_file_ || !file_) return false;
-  if (buffer_.size() != kBlockSize) buffer_.resize(kBlockSize);
-  end_ = file_->Read(buffer_.data(), buffer_.size());
-  begin_ = 0;
-  if (end_ == 0) end_of_file_ = true;
-  return end_ > 0;
 }
 
 bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
@@ -64,47 +57,70 @@ bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
 }
 
 bool TMFile::NextLine(std::string_view& line) {
+  line = std::string_view();
+  if (lines_.empty() && !NextLines(lines_)) return false;
+  const std::size_t end = lines_.find('\n');
+  if (end == std::string_view::npos) {
+    line = lines_;  // a last line without a line end keeps even a CR
+    lines_ = std::string_view();
+    return true;
+  }
+  line = lines_.substr(0, end);
+  lines_.remove_prefix(end + 1);
+  // The CR of a CR LF goes; a lone CR elsewhere stays in its line.
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return true;
+}
+
+bool TMFile::NextLines(std::string_view& lines) {
+  if (!lines_.empty()) {
+    lines = lines_;
+    lines_ = std::string_view();
+    return true;
+  }
   try {
-    return FindNextLine(line);
+    return FindNextLines(lines);
   } catch (const std::bad_alloc&) {
     // A line too long for the memory left (a whole invoice on one line).
-    assembled_ = std::string();
+    std::vector<char>().swap(buffer_);
+    begin_ = end_ = 0;
     throw EOutOfMemory(texts::kOutOfMemoryReading + path_);
   }
 }
 
-bool TMFile::FindNextLine(std::string_view& line) {
-  line = std::string_view();
-  // A line wholly inside the block is handed out where it lies; only one
-  // that runs past the block's end is put together in assembled_.
-  bool assembling = false;
+// Lines are handed out where they lie in the block, up to its last LF; the
+// unfinished line after it moves to the block's start and the file is read
+// on behind it.  Only a line longer than the block makes the block grow.
+bool TMFile::FindNextLines(std::string_view& lines) {
+  lines = std::string_view();
+  if (!file_) return false;
   for (;;) {
-    if (begin_ == end_ && !Refill()) {
-      if (!assembling) return false;
-      line = assembled_;  // a last line without a line end
+    const std::string_view unread(buffer_.data() + begin_, end_ - begin_);
+    const std::size_t last_end = unread.rfind('\n');
+    if (last_end != std::string_view::npos) {
+      lines = unread.substr(0, last_end + 1);
+      begin_ += last_end + 1;
       return true;
     }
-    const char* start = buffer_.data() + begin_;
-    const std::size_t available = end_ - begin_;
-    const void* newline = std::memchr(start, '\n', available);
-    if (newline == nullptr) {
-      if (!assembling) assembled_.clear();
-      assembled_.append(start, available);
-      assembling = true;
+    if (end_of_file_) {
+      if (unread.empty()) return false;
+      lines = unread;
       begin_ = end_;
-      continue;
+      return true;
     }
-    const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(newline) - start);
-    begin_ += length + 1;
-    if (assembling) {
-      assembled_.append(start, length);
-      line = assembled_;
-    } else {
-      line = std::string_view(start, length);
+    if (begin_ > 0) {
+      std::memmove(buffer_.data(), unread.data(), unread.size());
+      begin_ = 0;
+      end_ = unread.size();
     }
-    // The CR of a CR LF goes; a lone CR elsewhere stays in its line.
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return true;
+    if (buffer_.size() < kBlockSize) {
+      buffer_.resize(kBlockSize);
+    } else if (end_ == buffer_.size()) {
+      buffer_.resize(buffer_.size() * 2);
+    }
+    const std::size_t read = file_->Read(buffer_.data() + end_, buffer_.size() - end_);
+    if (read == 0) end_of_file_ = true;
+    end_ += read;
   }
 }
 
@@ -128,6 +144,7 @@ void TMFile::Flush() {
 }
 
 void TMFile::Close() {
+  lines_ = std::string_view();
   if (!file_) return;
   try {
     Flush();

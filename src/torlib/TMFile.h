@@ -1,6 +1,6 @@
 // TMFile: the line file every worker reads and writes through.  Sequential,
 // buffered both ways: reading takes the file in large blocks and keeps in
-// memory only the block and the line being assembled; writing collects
+// memory only the block, which grows only to hold a line longer than it; writing collects
 // lines and writes them in blocks.
 //
 // Line ends: a line ends at LF, and a CR right before that LF is removed;
@@ -55,6 +55,11 @@ class TMFile {
   // The same without a copy: `line` views the next line inside the object
   // and stays valid until the next read, rewind or close.
   bool NextLine(std::string_view& line);
+  // The next run of whole lines, as they lie in the file: every line of it
+  // ends with its LF, but for the file's last line when the file does not
+  // end with one.  False when nothing is left.  A reader that splits the
+  // run itself saves a call per line; the run stays valid like a line.
+  bool NextLines(std::string_view& lines);
   // Appends `text` and `terminator`.
   void WriteLine(const std::string& text, const std::string& terminator = "\r\n");
   // Writes what is buffered and closes; the object may be given a new path
@@ -63,20 +68,19 @@ class TMFile {
 
  private:
   void Flush();
-  bool Refill();
-  bool FindNextLine(std::string_view& line);
+  bool FindNextLines(std::string_view& lines);
 
   const Platform& platform_;
   std::unique_ptr<FileHandle> file_;
   std::string path_;
   bool read_only_ = true;
   bool random_access_ = false;
-  std::vector<char> buffer_;  // read block
+  std::vector<char> buffer_;  // read block; grows only for a longer line
   std::size_t begin_ = 0;     // first unread byte of the block
   std::size_t end_ = 0;       // end of the bytes read into the block
   bool end_of_file_ = false;
-  std::string assembled_;  // a line that spans read blocks
-  std::string pending_;    // written lines not yet handed to the file
+  std::string_view lines_;  // what NextLine has still to hand out
+  std::string pending_;     // written lines not yet handed to the file
 };
 
 }  // namespace edihal
