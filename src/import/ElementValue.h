@@ -11,6 +11,8 @@ namespace edihal {
 // The bytes between the first ">" of the line and the next "<" after it;
 // empty when either is missing.  Nothing is trimmed or decoded.
 std::string ElementValue(std::string_view line);
+// The same, viewing the line.
+std::string_view ElementValueView(std::string_view line);
 
 // The line without the bytes of 0x20 and below at either end, as Trim
 // makes it, but without a copy.

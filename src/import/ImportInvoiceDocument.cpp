@@ -79,10 +79,13 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   settings.categorisation = categorisation;
   LineConversion lines(std::move(settings));
   invoice.SetPointer(0);
-  std::string_view line;
+  std::string_view run;
   std::string record;
-  for (long number = 1; invoice.NextLine(line); ++number) {
-    if (lines.TakeLine(line, number, record)) output.WriteRecord(record);
+  long number = 0;
+  while (invoice.NextLines(run)) {
+    ForEachLine(run, [&](std::string_view line) {
+      if (lines.TakeLine(line, ++number, record)) output.WriteRecord(record);
+    });
   }
 
   output.Close();

@@ -1,5 +1,7 @@
 #include "import/InvoiceHeader.h"
 
+#include <cstring>
+
 #include "import/ElementValue.h"
 #include "import/LineTags.h"
 #include "selection/TextPrimitives.h"
@@ -27,6 +29,79 @@ void ScanEncoding(std::string_view& line, SourceEncoding& encoding) {
   if (name == "UTF-8") encoding = SourceEncoding::kUtf8;
 }
 
+// Whether the bytes at `open`, a "<" with at least eight bytes from it,
+// begin one of the tags the header reads: their first six bytes tell them
+// from every other tag the import knows.
+bool StartsHeaderTag(const char* open) {
+  switch (open[1]) {
+    case '/':
+      return std::memcmp(open, "</ART_", 6) == 0;
+    case 's':
+      return std::memcmp(open, "<szInv", 6) == 0 || std::memcmp(open, "<szDat", 6) == 0;
+    case 'l':
+      return std::memcmp(open, "<lMedi", 6) == 0;
+    default:
+      return false;
+  }
+}
+
+// Finds, in a run of lines, the lines that can matter to the header: those
+// with a quotation mark (an encoding declaration) or the start of a header
+// tag.  Every other line is passed over without being split, and each "<"
+// costs a look at the byte after it.
+class HeaderCandidates {
+ public:
+  explicit HeaderCandidates(std::string_view lines) : lines_(lines), quote_(lines.find('"')) {}
+
+  // The next such line, without its line end; false when none is left.
+  bool Next(std::string_view& line) {
+    const std::size_t found = NextPosition();
+    if (found == std::string_view::npos) return false;
+    const std::size_t begin = lines_.rfind('\n', found) + 1;  // npos + 1 is 0
+    std::size_t end = lines_.find('\n', found);
+    if (end == std::string_view::npos) {
+      at_ = end = lines_.size();  // a last line without a line end
+    } else {
+      at_ = end + 1;
+      if (end > begin && lines_[end - 1] == '\r') --end;
+    }
+    if (quote_ < at_) quote_ = lines_.find('"', at_);
+    line = lines_.substr(begin, end - begin);
+    return true;
+  }
+
+ private:
+  std::size_t NextPosition() {
+    for (;;) {
+      const std::size_t open = lines_.find('<', at_);
+      if (open == std::string_view::npos || open > quote_) return quote_;
+      if (lines_.size() - open >= 8 && StartsHeaderTag(lines_.data() + open)) return open;
+      at_ = open + 1;
+    }
+  }
+
+  std::string_view lines_;
+  std::size_t at_ = 0;
+  std::size_t quote_;
+};
+
+// The header tags of a line, the encoding declaration aside.
+void TakeHeaderTags(std::string_view line, InvoiceHeader& header) {
+  const ScannedLine scanned = ScanLine(TrimmedView(line));
+  const LineTags& tags = scanned.tags;
+  if (!tags.Any()) return;
+  if (tags.Has(InvoiceTag::kSaleEnd) || tags.Has(InvoiceTag::kReturnEnd)) {
+    ++header.line_count;
+  } else if (tags.Has(InvoiceTag::kInvoiceId)) {
+    header.number = std::string(scanned.value);
+  } else if (tags.Has(InvoiceTag::kDate)) {
+    header.has_date = true;
+    header.date = InvoiceDateText(Trim(std::string(scanned.value)));
+  } else if (tags.Has(InvoiceTag::kMediaNumber)) {
+    header.payment_form = PaymentForm(Trim(std::string(scanned.value)));
+  }
+}
+
 }  // namespace
 
 std::string PaymentForm(const std::string& media_number) {
@@ -39,24 +114,16 @@ std::string PaymentForm(const std::string& media_number) {
 void ScanHeaderLine(std::string_view line, InvoiceHeader& header) {
   if (line.empty()) return;
   ScanEncoding(line, header.encoding);
-  const LineTags tags(line);
-  if (!tags.Any()) return;
-  if (tags.Has(InvoiceTag::kSaleEnd) || tags.Has(InvoiceTag::kReturnEnd)) {
-    ++header.line_count;
-  } else if (tags.Has(InvoiceTag::kInvoiceId)) {
-    header.number = ElementValue(line);
-  } else if (tags.Has(InvoiceTag::kDate)) {
-    header.has_date = true;
-    header.date = InvoiceDateText(Trim(ElementValue(line)));
-  } else if (tags.Has(InvoiceTag::kMediaNumber)) {
-    header.payment_form = PaymentForm(Trim(ElementValue(line)));
-  }
+  TakeHeaderTags(line, header);
 }
 
 InvoiceHeader ReadInvoiceHeader(TMFile& invoice) {
   InvoiceHeader header;
-  std::string_view line;
-  while (invoice.NextLine(line)) ScanHeaderLine(line, header);
+  std::string_view lines;
+  while (invoice.NextLines(lines)) {
+    HeaderCandidates candidates(lines);
+    for (std::string_view line; candidates.Next(line);) ScanHeaderLine(line, header);
+  }
   return header;
 }
 

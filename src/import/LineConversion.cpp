@@ -30,8 +30,8 @@ void DropAmpEntities(std::string& name) {
 LineConversion::LineConversion(LineConversionSettings settings) : settings_(std::move(settings)) {}
 
 bool LineConversion::TakeLine(std::string_view raw, long number, std::string& record) {
-  const std::string_view line = TrimmedView(raw);
-  const LineTags tags(line);
+  const ScannedLine line = ScanLine(TrimmedView(raw));
+  const LineTags& tags = line.tags;
   if (!in_block_) {
     // Nothing else on the opening line is looked at.
     if (tags.Has(Tag::kSale) || tags.Has(Tag::kReturn)) OpenBlock();
@@ -44,8 +44,8 @@ bool LineConversion::TakeLine(std::string_view raw, long number, std::string& re
     return true;
   }
   if (!tags.Any()) return false;
-  TakeDescriptiveTag(line, tags);
-  TakeQuantityOrCodeTag(line, tags, number);
+  TakeDescriptiveTag(line);
+  TakeQuantityOrCodeTag(line, number);
   return false;
 }
 
@@ -60,7 +60,7 @@ void LineConversion::OpenBlock() {
   quantity_origin_ = price_origin_ = Origin{};
 }
 
-const std::string* LineConversion::RateOfCode(const std::string& code) const {
+const std::string* LineConversion::RateOfCode(std::string_view code) const {
   const VatRates& rates = settings_.rates;
   if (code == "A") return &rates.a;
   if (code == "B") return &rates.b;
@@ -71,59 +71,60 @@ const std::string* LineConversion::RateOfCode(const std::string& code) const {
 }
 
 // The first of these tags found on the line counts.
-void LineConversion::TakeDescriptiveTag(std::string_view line, const LineTags& tags) {
+void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
+  const LineTags& tags = line.tags;
   if (tags.Has(Tag::kItemId)) {
-    block_.item_number = ElementValue(line);
+    block_.item_number.assign(line.value);
   } else if (tags.Has(Tag::kDesc1)) {
-    block_.short_description = ElementValue(line);
+    block_.short_description.assign(line.value);
   } else if (tags.Has(Tag::kDescription)) {
-    block_.name = ElementValue(line);
+    block_.name.assign(line.value);
     DropAmpEntities(block_.name);
   } else if (tags.Has(Tag::kPackagePrintCode)) {
-    block_.unit = ElementValue(line);
+    block_.unit.assign(line.value);
     if (block_.unit == "ST") block_.unit = "szt.";
   } else if (tags.Has(Tag::kVatPrintCode)) {
     // An unknown code keeps the rate of the block before.
-    if (const std::string* rate = RateOfCode(ElementValue(line))) block_.rate = *rate;
+    if (const std::string* rate = RateOfCode(line.value)) block_.rate = *rate;
   } else if (tags.Has(Tag::kInputString)) {
-    block_.input_code = ElementValue(line);
+    block_.input_code.assign(line.value);
   }
 }
 
 // Again only the first tag found counts; a "<dQuantityEntry>" after the
 // quantity is set does not count, and the search goes on.
-void LineConversion::TakeQuantityOrCodeTag(std::string_view line, const LineTags& tags,
-                                           long number) {
+void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number) {
+  const LineTags& tags = line.tags;
   if (tags.Has(Tag::kEanSingle)) {
-    block_.bar_code = ElementValue(line);
+    block_.bar_code.assign(line.value);
   } else if (tags.Has(Tag::kPieceQuantity)) {
-    piece_factor_text_ = ElementValue(line);
+    piece_factor_text_.assign(line.value);
     piece_factor_ = ReadNumber(piece_factor_text_, Origin{Tag::kPieceQuantity, number});
   } else if (tags.Has(Tag::kQuantityEntry) && block_.quantity.empty()) {
     const Origin origin{Tag::kQuantityEntry, number};
-    block_.quantity_text = ElementValue(line);
+    block_.quantity_text.assign(line.value);
     const long double quantity = ReadNumber(block_.quantity_text, origin);
     block_.quantity = FormatTwoDecimals(
         Product(quantity, block_.quantity_text, piece_factor_, piece_factor_text_, origin));
     quantity_origin_ = origin;
   } else if (tags.Has(Tag::kPieceContents)) {
-    block_.piece_content = ElementValue(line);
+    block_.piece_content.assign(line.value);
   } else if (tags.Has(Tag::kPrice)) {
-    block_.price = ElementValue(line);
+    block_.price.assign(line.value);
     price_origin_ = Origin{Tag::kPrice, number};
   } else if (tags.Has(Tag::kTotal)) {
-    block_.value = ElementValue(line);
+    block_.value.assign(line.value);
   } else if (tags.Has(Tag::kMeasurementEntry)) {
     // Replaces any quantity computed before, unread and unchanged.
-    block_.quantity = ElementValue(line);
+    block_.quantity.assign(line.value);
     block_.quantity_text = block_.quantity;
     quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
   } else if (tags.Has(Tag::kStructureId)) {
-    block_.structure = ElementValue(line);
+    block_.structure.assign(line.value);
   } else if (tags.Has(Tag::kGroupId)) {
-    block_.group = ElementValue(line);
+    block_.group.assign(line.value);
   } else if (tags.Has(Tag::kSubGroupId)) {
-    block_.subgroup = ElementValue(line);
+    block_.subgroup.assign(line.value);
   }
 }
 

@@ -57,11 +57,11 @@ class LineConversion {
   };
 
   void OpenBlock();
-  void TakeDescriptiveTag(std::string_view line, const LineTags& tags);
-  void TakeQuantityOrCodeTag(std::string_view line, const LineTags& tags, long number);
+  void TakeDescriptiveTag(const ScannedLine& line);
+  void TakeQuantityOrCodeTag(const ScannedLine& line, long number);
   std::string FinishBlock(long number);
   std::string ConvertedRecord(const LineFields& fields) const;
-  const std::string* RateOfCode(const std::string& code) const;
+  const std::string* RateOfCode(std::string_view code) const;
   long double ReadNumber(const std::string& text, const Origin& origin) const;
   // `a` times `b`, whose texts were `a_text` and `b_text`; a product beyond
   // the range of numbers (infinite) raises EConvertError naming both.

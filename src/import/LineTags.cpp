@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "import/ElementValue.h"
+
 namespace edihal {
 
 namespace {
@@ -63,6 +65,22 @@ struct TagIndex {
 
 constexpr TagIndex kIndex;
 
+std::uint64_t EightBytesAt(const char* at) {
+  std::uint64_t bytes;
+  std::memcpy(&bytes, at, sizeof bytes);
+  return bytes;
+}
+
+// memcmp(a, b, length) == 0 without a call: tags and their names are
+// short, and a word at a time compares them in a few steps.
+bool SameBytes(const char* a, const char* b, std::size_t length) {
+  if (length < 8) return std::memcmp(a, b, length) == 0;
+  for (std::size_t at = 0; at + 8 < length; at += 8) {
+    if (EightBytesAt(a + at) != EightBytesAt(b + at)) return false;
+  }
+  return EightBytesAt(a + length - 8) == EightBytesAt(b + length - 8);
+}
+
 constexpr bool EveryTagFits() {
   for (const std::string_view text : kTexts) {
     if (text.size() < kShortest || text.size() > kLongest || text.front() != '<' ||
@@ -94,13 +112,64 @@ LineTags::LineTags(std::string_view line) {
     const void* close = std::memchr(at, '>', std::min(left, kLongest) - 1);
     if (close == nullptr) continue;
     const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(close) - open) + 1;
-    for (const std::uint8_t* tag = kIndex.by_length[length]; *tag != kNone; ++tag) {
-      const std::string_view text = kTexts[*tag];
-      if (open[1] == text[1] && std::memcmp(open, text.data(), length) == 0) {
-        bits_ |= 1u << *tag;
-      }
+    InvoiceTag tag;
+    if (KnownTag(open, length, tag)) Add(tag);
+  }
+}
+
+bool KnownTag(const char* open, std::size_t length, InvoiceTag& tag) {
+  if (length > kLongest) return false;
+  // Tags of one length differ in their second byte.
+  for (const std::uint8_t* known = kIndex.by_length[length]; *known != kNone; ++known) {
+    const std::string_view text = kTexts[*known];
+    if (open[1] == text[1] && SameBytes(open, text.data(), length)) {
+      tag = static_cast<InvoiceTag>(*known);
+      return true;
     }
   }
+  return false;
+}
+
+ScannedLine ScanAnyLine(std::string_view line) {
+  return ScannedLine{LineTags(line), ElementValueView(line)};
+}
+
+// Every "<" of such a line is at its start or ends the value, so the tags
+// LineTags would find are the opening one and, when the line goes on, the
+// closing one; and the value is what lies between them.
+bool ScanOneElementLine(std::string_view line, ScannedLine& scanned) {
+  const std::size_t size = line.size();
+  if (size < kShortest || line[0] != '<') return false;
+  const char* const text = line.data();
+  const auto* close =
+      static_cast<const char*>(std::memchr(text + 1, '>', std::min(size, kLongest) - 1));
+  if (close == nullptr) return false;
+  const auto* value_end = static_cast<const char*>(std::memchr(text + 1, '<', size - 1));
+  if (value_end != nullptr && value_end < close) return false;
+  const auto tag_length = static_cast<std::size_t>(close - text) + 1;
+  LineTags tags;
+  InvoiceTag tag;
+  if (KnownTag(text, tag_length, tag)) tags.Add(tag);
+  if (value_end == nullptr) {
+    scanned = ScannedLine{tags, std::string_view()};
+    return true;
+  }
+  // The rest must be "</NAME>", the opening tag's name closed.
+  const auto closing_length = static_cast<std::size_t>(text + size - value_end);
+  if (closing_length != tag_length + 1 || value_end[1] != '/' ||
+      !SameBytes(value_end + 2, text + 1, tag_length - 1)) {
+    return false;
+  }
+  if (KnownTag(value_end, closing_length, tag)) tags.Add(tag);
+  scanned = ScannedLine{
+      tags, std::string_view(close + 1, static_cast<std::size_t>(value_end - close - 1))};
+  return true;
+}
+
+ScannedLine ScanLine(std::string_view line) {
+  ScannedLine scanned;
+  if (!ScanOneElementLine(line, scanned)) scanned = ScanAnyLine(line);
+  return scanned;
 }
 
 }  // namespace edihal

@@ -5,6 +5,7 @@
 #ifndef EDIHAL_IMPORT_LINETAGS_H
 #define EDIHAL_IMPORT_LINETAGS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -42,7 +43,9 @@ std::string_view TagText(InvoiceTag tag);
 
 class LineTags {
  public:
+  LineTags() = default;
   explicit LineTags(std::string_view line);
+  void Add(InvoiceTag tag) { bits_ |= 1u << static_cast<unsigned>(tag); }
   // True when the tag occurs anywhere in the line, compared exactly.
   bool Has(InvoiceTag tag) const { return (bits_ >> static_cast<unsigned>(tag)) & 1u; }
   bool Any() const { return bits_ != 0; }
@@ -50,6 +53,27 @@ class LineTags {
  private:
   std::uint32_t bits_ = 0;
 };
+
+// The tag whose text is the `length` bytes at `open`; false when none is.
+bool KnownTag(const char* open, std::size_t length, InvoiceTag& tag);
+
+// A line's tags and the value of its element (ElementValue, viewing the
+// line), as the import reads them.
+struct ScannedLine {
+  LineTags tags;
+  std::string_view value;
+};
+
+// Most lines of an invoice hold one element and nothing else:
+// "<NAME>value</NAME>", or a lone "<NAME>".  Such a line is read in one
+// scan of its bytes; any other line takes the general way, LineTags and
+// ElementValue.  Both ways give the same for every line.
+ScannedLine ScanLine(std::string_view line);
+// The one-scan way alone: false, and nothing set, for a line of another
+// shape.
+bool ScanOneElementLine(std::string_view line, ScannedLine& scanned);
+// The general way alone.
+ScannedLine ScanAnyLine(std::string_view line);
 
 }  // namespace edihal
 

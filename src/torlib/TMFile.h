@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -82,6 +83,24 @@ class TMFile {
   std::string_view lines_;  // what NextLine has still to hand out
   std::string pending_;     // written lines not yet handed to the file
 };
+
+// Calls `take` with every line of a run NextLines gave, without its line
+// end, by the rule above.
+template <typename Take>
+void ForEachLine(std::string_view lines, Take&& take) {
+  while (!lines.empty()) {
+    const void* newline = std::memchr(lines.data(), '\n', lines.size());
+    if (newline == nullptr) {
+      take(lines);
+      return;
+    }
+    const auto length = static_cast<std::size_t>(static_cast<const char*>(newline) - lines.data());
+    std::string_view line = lines.substr(0, length);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.remove_prefix(length + 1);
+    take(line);
+  }
+}
 
 }  // namespace edihal
 
