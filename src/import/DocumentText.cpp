@@ -1,5 +1,7 @@
 #include "import/DocumentText.h"
 
+#include <cstring>
+
 namespace edihal {
 
 namespace {
@@ -22,40 +24,52 @@ constexpr const char* kFixedRecords[] = {
     "DotyczyDok:",
 };
 
-void AppendField(std::string& record, const char* name, const std::string& value) {
-  record += name;
-  record += '{';
-  record += value;
-  record += '}';
-}
-
 }  // namespace
 
+// Each piece is copied once into a record allocated at its full size.
 std::string LineRecord(const LineFields& fields) {
-  std::string record;
-  record.reserve(128 + fields.name.size() + fields.short_description.size());
-  record += "Linia:";
-  AppendField(record, "Nazwa", fields.name);
-  AppendField(record, "Kod", fields.code);
-  if (!fields.second_code.empty()) AppendField(record, "Kod1", fields.second_code);
-  AppendField(record, "Vat", fields.rate);
-  AppendField(record, "Jm", fields.unit);
-  AppendField(record, "Asortyment", fields.assortment);
-  AppendField(record, "Sww", fields.item_number);
-  AppendField(record, "Subsys", fields.item_number);
-  AppendField(record, "PKWiU", fields.short_description);
-  AppendField(record, "Ilosc", fields.quantity);
-  record += "Cena{}";
-  record += "Wartosc{n";  // the host expects the letter n before the value
-  record += fields.value;
-  record += '}';
-  AppendField(record, "IleKgL", fields.piece_content);
+  const bool second = !fields.second_code.empty();
+  const std::string_view pieces[] = {
+      "Linia:Nazwa{",
+      fields.name,
+      "}Kod{",
+      fields.code,
+      second ? "}Kod1{" : "",
+      fields.second_code,
+      "}Vat{",
+      fields.rate,
+      "}Jm{",
+      fields.unit,
+      "}Asortyment{",
+      fields.assortment,
+      "}Sww{",
+      fields.item_number,
+      "}Subsys{",
+      fields.item_number,
+      "}PKWiU{",
+      fields.short_description,
+      "}Ilosc{",
+      fields.quantity,
+      "}Cena{}Wartosc{n",  // the host expects the letter n before the value
+      fields.value,
+      "}IleKgL{",
+      fields.piece_content,
+      "}"};
+  std::size_t size = 0;
+  for (const std::string_view piece : pieces) size += piece.size();
+  std::string record(size, '\0');
+  char* at = &record[0];
+  for (const std::string_view piece : pieces) {
+    if (piece.empty()) continue;
+    std::memcpy(at, piece.data(), piece.size());
+    at += piece.size();
+  }
   return record;
 }
 
 SplitLineRecord LineRecordAroundAssortment(const LineFields& fields) {
   LineFields without = fields;
-  without.assortment.clear();
+  without.assortment = std::string_view();
   const std::string record = LineRecord(without);
   // The fields before the assortment are name, codes, rate and unit; their
   // lengths tell where its braces stand, whatever bytes the values hold.

@@ -7,6 +7,7 @@
 #define EDIHAL_IMPORT_DOCUMENTTEXT_H
 
 #include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
 #include "torlib/TMFile.h"
@@ -20,20 +21,21 @@ struct DocumentHeader {
   int line_count = 0;        // "IloscLinii:"
 };
 
-// The fields of one "Linia:" record.  A line with a second code gets the
-// form with "Kod1"; without one (empty) the record has no "Kod1" at all.
+// The fields of one "Linia:" record, viewing texts that outlive it.  A line
+// with a second code gets the form with "Kod1"; without one (empty) the
+// record has no "Kod1" at all.
 struct LineFields {
-  std::string name;               // Nazwa
-  std::string code;               // Kod
-  std::string second_code;        // Kod1
-  std::string rate;               // Vat
-  std::string unit;               // Jm
-  std::string assortment;         // Asortyment
-  std::string item_number;        // Sww and Subsys
-  std::string short_description;  // PKWiU
-  std::string quantity;           // Ilosc
-  std::string value;              // Wartosc, after the letter n
-  std::string piece_content;      // IleKgL
+  std::string_view name;               // Nazwa
+  std::string_view code;               // Kod
+  std::string_view second_code;        // Kod1
+  std::string_view rate;               // Vat
+  std::string_view unit;               // Jm
+  std::string_view assortment;         // Asortyment
+  std::string_view item_number;        // Sww and Subsys
+  std::string_view short_description;  // PKWiU
+  std::string_view quantity;           // Ilosc
+  std::string_view value;              // Wartosc, after the letter n
+  std::string_view piece_content;      // IleKgL
 };
 
 // The "Linia:" record of `fields`, without its line end.

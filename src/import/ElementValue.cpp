@@ -14,11 +14,4 @@ std::string_view ElementValueView(std::string_view line) {
   return line.substr(open + 1, close - open - 1);
 }
 
-std::string_view TrimmedView(std::string_view line) {
-  std::size_t begin = 0, end = line.size();
-  while (begin < end && static_cast<unsigned char>(line[begin]) <= 0x20) ++begin;
-  while (end > begin && static_cast<unsigned char>(line[end - 1]) <= 0x20) --end;
-  return line.substr(begin, end - begin);
-}
-
 }  // namespace edihal

@@ -16,7 +16,12 @@ std::string_view ElementValueView(std::string_view line);
 
 // The line without the bytes of 0x20 and below at either end, as Trim
 // makes it, but without a copy.
-std::string_view TrimmedView(std::string_view line);
+inline std::string_view TrimmedView(std::string_view line) {
+  std::size_t begin = 0, end = line.size();
+  while (begin < end && static_cast<unsigned char>(line[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(line[end - 1]) <= 0x20) --end;
+  return line.substr(begin, end - begin);
+}
 
 }  // namespace edihal
 

@@ -149,13 +149,15 @@ std::string LineConversion::FinishBlock(long number) {
   }
   fields.rate = block_.rate;
   fields.unit = block_.unit;
+  std::string assortment;
   if (settings_.categorisation != nullptr) {
     // The dialog shows the name in the host's letters; the record keeps it
     // as read and is converted as a whole below.
-    fields.assortment =
+    assortment =
         settings_.categorisation->AssortmentFor(block_.structure, block_.group, block_.subgroup,
                                                 ToWindows1250(block_.name, settings_.encoding));
   }
+  fields.assortment = assortment;
   fields.item_number = block_.item_number;
   fields.short_description = block_.short_description;
   fields.quantity = block_.quantity;
@@ -178,7 +180,8 @@ std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
   const bool cut_short =
       settings_.encoding != SourceEncoding::kNone && parts.head.find('\0') != std::string::npos;
   if (cut_short) return record;
-  return record + fields.assortment + ToWindows1250(parts.tail, settings_.encoding);
+  record += fields.assortment;
+  return record + ToWindows1250(parts.tail, settings_.encoding);
 }
 
 long double LineConversion::ReadNumber(const std::string& text, const Origin& origin) const {

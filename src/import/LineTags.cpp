@@ -50,8 +50,9 @@ constexpr std::size_t kMostPerLength = 4;  // tags of one length
 // it.
 struct TagIndex {
   std::uint8_t by_length[kLongest + 1][kMostPerLength + 1];
+  std::uint64_t closing_lengths;  // bit n: a closing tag is n bytes long
 
-  constexpr TagIndex() : by_length() {
+  constexpr TagIndex() : by_length(), closing_lengths(0) {
     std::size_t used[kLongest + 1] = {};
     for (auto& row : by_length) {
       for (auto& tag : row) tag = kNone;
@@ -59,6 +60,7 @@ struct TagIndex {
     for (std::uint8_t tag = 0; tag < static_cast<std::uint8_t>(InvoiceTag::kCount); ++tag) {
       const std::size_t length = kTexts[tag].size();
       by_length[length][used[length]++] = tag;
+      if (kTexts[tag][1] == '/') closing_lengths |= std::uint64_t{1} << length;
     }
   }
 };
@@ -160,7 +162,8 @@ bool ScanOneElementLine(std::string_view line, ScannedLine& scanned) {
       !SameBytes(value_end + 2, text + 1, tag_length - 1)) {
     return false;
   }
-  if (KnownTag(value_end, closing_length, tag)) tags.Add(tag);
+  const bool may_be_known = (kIndex.closing_lengths >> closing_length) & 1u;
+  if (may_be_known && KnownTag(value_end, closing_length, tag)) tags.Add(tag);
   scanned = ScannedLine{
       tags, std::string_view(close + 1, static_cast<std::size_t>(value_end - close - 1))};
   return true;
