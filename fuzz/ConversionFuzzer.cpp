@@ -99,6 +99,11 @@ void UsePrimitives(FuzzedDataProvider& input) {
     if (tags.Has(which))
       Check(text.find(edihal::TagText(which)) != std::string::npos, "a tag not there");
   }
+  edihal::ScannedLine quick;
+  if (edihal::ScanOneElementLine(text, quick)) {
+    const edihal::ScannedLine general = edihal::ScanAnyLine(text);
+    Check(quick.tags == general.tags && quick.value == general.value, "the quick scan differs");
+  }
   edihal::InvoiceHeader header;
   line = text;
   edihal::ScanHeaderLine(line, header);

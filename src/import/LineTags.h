@@ -49,6 +49,7 @@ class LineTags {
   // True when the tag occurs anywhere in the line, compared exactly.
   bool Has(InvoiceTag tag) const { return (bits_ >> static_cast<unsigned>(tag)) & 1u; }
   bool Any() const { return bits_ != 0; }
+  bool operator==(const LineTags& other) const { return bits_ == other.bits_; }
 
  private:
   std::uint32_t bits_ = 0;
