@@ -32,7 +32,9 @@ double MedianOf(std::vector<double> values);
 
 // What the import measurements run: the read floor, the module without and
 // with categorisation, and the peer stylesheet.
-enum class Kind { kFloor, kModule, kCategorised, kPeer };
+// kReference: the std::getline reader (linefloor --std-getline), beside
+// the floor.
+enum class Kind { kFloor, kModule, kCategorised, kPeer, kReference };
 const char* KindName(Kind kind);
 
 std::string ImportName(Encoding encoding, unsigned megabytes, Kind kind);

@@ -118,10 +118,10 @@ int RepetitionsFor(std::uint64_t approximate_bytes, Kind kind) {
 }
 
 // The four measurements of one invoice.
-void RegisterInvoice(const std::string& name_floor, const std::string& name_module,
-                     const std::string& name_categorised, const std::string& name_peer,
-                     std::function<const InvoiceFile&()> input, std::uint64_t approximate_bytes,
-                     bool with_categorised, bool with_peer) {
+void RegisterInvoice(const std::string& name_floor, const std::string& name_reference,
+                     const std::string& name_module, const std::string& name_categorised,
+                     const std::string& name_peer, std::function<const InvoiceFile&()> input,
+                     std::uint64_t approximate_bytes, bool with_categorised, bool with_peer) {
   Workspace& work = *g_work;
   const std::string output = work.PathOf("measured.txt");
 
@@ -137,6 +137,16 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_modu
     return bytes == 2 * invoice->size.bytes ? std::string() : "the floor did not read it all";
   };
   Register(floor, RepetitionsFor(approximate_bytes, Kind::kFloor));
+
+  if (!name_reference.empty()) {
+    Measurement reference = floor;
+    reference.name = name_reference;
+    reference.command = [](const InvoiceFile* invoice) {
+      return std::vector<std::string>{BesideThisProgram("linefloor"), "--std-getline",
+                                      invoice->path};
+    };
+    Register(reference, RepetitionsFor(approximate_bytes, Kind::kReference));
+  }
 
   Measurement module{name_module, input, nullptr, {}, nullptr};
   module.command = [output](const InvoiceFile* invoice) {
@@ -223,6 +233,7 @@ void RegisterAll(const RunInfo& info) {
     for (const Encoding encoding : kEncodings) {
       RegisterInvoice(
           ImportName(encoding, megabytes, Kind::kFloor),
+          ImportName(encoding, megabytes, Kind::kReference),
           ImportName(encoding, megabytes, Kind::kModule),
           ImportName(encoding, megabytes, Kind::kCategorised),
           ImportName(encoding, megabytes, Kind::kPeer),
@@ -234,8 +245,8 @@ void RegisterAll(const RunInfo& info) {
   }
   for (const unsigned blocks : info.block_counts) {
     RegisterInvoice(
-        SizeName(blocks, Kind::kFloor), SizeName(blocks, Kind::kModule), std::string(),
-        SizeName(blocks, Kind::kPeer),
+        SizeName(blocks, Kind::kFloor), std::string(), SizeName(blocks, Kind::kModule),
+        std::string(), SizeName(blocks, Kind::kPeer),
         [blocks]() -> const InvoiceFile& { return g_work->InvoiceOfBlocks(blocks); },
         blocks * 830ull, false, blocks <= 100000);
   }
