@@ -104,7 +104,7 @@ void UsePrimitives(FuzzedDataProvider& input) {
     const edihal::ScannedLine general = edihal::ScanAnyLine(text);
     Check(quick.tags == general.tags && quick.value == general.value, "the quick scan differs");
   }
-  edihal::InvoiceHeader header;
+  edihal::ListedInvoiceHeader header;
   line = text;
   edihal::ScanHeaderLine(line, header);
   edihal::ListedExportName(text, value);

@@ -21,14 +21,14 @@ constexpr TextPos kDateLength = 8;
 
 }  // namespace
 
-void InvoiceHeader::Clear() {
+void ListedInvoiceHeader::Clear() {
   number.clear();
   date.clear();
   issuer.clear();
   tax_number.clear();
 }
 
-bool ScanHeaderLine(std::string& line, InvoiceHeader& header) {
+bool ScanHeaderLine(std::string& line, ListedInvoiceHeader& header) {
   if (HeaderTagValue(line, kNumberOpen, kNumberClose, header.number)) return true;
   const TextPos date_at = Pos(kDateOpen, line);
   if (date_at != 0) {
@@ -43,7 +43,7 @@ bool ScanHeaderLine(std::string& line, InvoiceHeader& header) {
   return false;
 }
 
-void ReadInvoiceHeader(TMFile& reader, const std::string& path, InvoiceHeader& header) {
+void ReadInvoiceHeader(TMFile& reader, const std::string& path, ListedInvoiceHeader& header) {
   header.Clear();
   reader.SetPath(path);
   reader.Open();

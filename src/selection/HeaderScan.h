@@ -12,7 +12,7 @@
 
 namespace edihal {
 
-struct InvoiceHeader {
+struct ListedInvoiceHeader {
   std::string number;      // trimmed
   std::string date;        // DD.MM.YYYY as InvoiceDateText makes it; empty when not met
   std::string issuer;      // trimmed
@@ -25,13 +25,13 @@ struct InvoiceHeader {
 // an earlier value of the same tag.  Returns true on the invoice number's
 // line, after which nothing more is to be read.  `line` is consumed: the
 // tag routines cut it as they go.
-bool ScanHeaderLine(std::string& line, InvoiceHeader& header);
+bool ScanHeaderLine(std::string& line, ListedInvoiceHeader& header);
 
 // Clears `header`, then opens `path` with `reader` (a read-only line file,
 // reused from file to file) and scans it line by line up to the invoice
 // number or the end, and closes it again.  A file that cannot be opened or
 // read raises EInOutError.
-void ReadInvoiceHeader(TMFile& reader, const std::string& path, InvoiceHeader& header);
+void ReadInvoiceHeader(TMFile& reader, const std::string& path, ListedInvoiceHeader& header);
 
 }  // namespace edihal
 

@@ -45,7 +45,7 @@ void AppendElementIfAny(std::string& entry, const char* key, const std::string& 
 }
 
 std::string EntryLine(const std::string& path, const std::string& name,
-                      const InvoiceHeader& header) {
+                      const ListedInvoiceHeader& header) {
   std::string entry = kEntryKey;
   AppendElement(entry, "Sciezka", path);
   AppendElement(entry, "NazwaZb", name);
@@ -75,7 +75,7 @@ void WriteFolderEntries(const TVEXBibliotekaEDI& library, const Platform& platfo
   TMFile reader(platform);
   reader.SetRandomAccess(false);
   reader.SetReadOnly(true);
-  InvoiceHeader header;
+  ListedInvoiceHeader header;
   for (std::size_t i = 0; i < names.size(); ++i) {
     // Always one backslash at the join, even after a folder that ends in
     // one: the host gets the path exactly so.

@@ -11,7 +11,7 @@
 
 namespace {
 
-using edihal::InvoiceHeader;
+using edihal::ListedInvoiceHeader;
 using edihal::ScanHeaderLine;
 using testing_support::FakePlatform;
 
@@ -26,7 +26,7 @@ std::string Issuer(const std::string& value) {
 }
 
 struct Scanned {
-  InvoiceHeader header;
+  ListedInvoiceHeader header;
   int lines_taken = 0;  // lines given to the scan before it asked to stop
   bool stopped = false;
 };
@@ -47,7 +47,7 @@ TEST(HeaderScan, ValuesStopAndOverwrite) {
   const struct {
     const char* what;
     std::vector<std::string> lines;
-    InvoiceHeader expected;
+    ListedInvoiceHeader expected;
     int lines_taken;
   } cases[] = {
       {"all four, number last",
@@ -170,7 +170,7 @@ TEST(HeaderScan, ReadsOnlyUpToTheNumber) {
   platform.files["C:\\Imp\\b.xml"] = LongInvoice(false);
   edihal::TMFile reader(platform);
   reader.SetReadOnly(true);
-  InvoiceHeader header;
+  ListedInvoiceHeader header;
 
   edihal::ReadInvoiceHeader(reader, "C:\\Imp\\a.xml", header);
   EXPECT_EQ("FV/1/2024", header.number);
