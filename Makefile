@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := build/native
 VEXHOST := $(NATIVE)/bin/vexhost
 
-.PHONY: all native example test bench fuzz dist clean
+.PHONY: all native example test bench fuzz dist coverage clean
 
 all: native
 
@@ -38,6 +38,17 @@ fuzz:
 # DLL, vexhost.exe, the examples, the user's guide and the change log.
 dist:
 	sh tools/make-dist.sh
+
+# Line and branch coverage of src/ by the native suite: build/coverage/
+# report/index.html, and the totals on the terminal (gcovr).
+coverage:
+	cmake --preset coverage >/dev/null
+	cmake --build --preset coverage -j $(JOBS)
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage -j $(JOBS)
+	mkdir -p build/coverage/report
+	gcovr -r . --filter 'src/' --exclude-throw-branches --print-summary \
+	  --html-details build/coverage/report/index.html build/coverage
 
 clean:
 	rm -rf build dist
