@@ -25,6 +25,13 @@ void DropAmpEntities(std::string& name) {
   }
 }
 
+// Copies a value into a field of the block, which keeps its capacity from
+// block to block: no allocation once the fields are long enough.
+inline void Keep(std::string& field, std::string_view value) {
+  field.clear();
+  field.append(value.data(), value.size());
+}
+
 }  // namespace
 
 LineConversion::LineConversion(LineConversionSettings settings) : settings_(std::move(settings)) {}
@@ -74,20 +81,20 @@ const std::string* LineConversion::RateOfCode(std::string_view code) const {
 void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
   const LineTags& tags = line.tags;
   if (tags.Has(Tag::kItemId)) {
-    block_.item_number.assign(line.value);
+    Keep(block_.item_number, line.value);
   } else if (tags.Has(Tag::kDesc1)) {
-    block_.short_description.assign(line.value);
+    Keep(block_.short_description, line.value);
   } else if (tags.Has(Tag::kDescription)) {
-    block_.name.assign(line.value);
+    Keep(block_.name, line.value);
     DropAmpEntities(block_.name);
   } else if (tags.Has(Tag::kPackagePrintCode)) {
-    block_.unit.assign(line.value);
+    Keep(block_.unit, line.value);
     if (block_.unit == "ST") block_.unit = "szt.";
   } else if (tags.Has(Tag::kVatPrintCode)) {
     // An unknown code keeps the rate of the block before.
     if (const std::string* rate = RateOfCode(line.value)) block_.rate = *rate;
   } else if (tags.Has(Tag::kInputString)) {
-    block_.input_code.assign(line.value);
+    Keep(block_.input_code, line.value);
   }
 }
 
@@ -96,35 +103,35 @@ void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
 void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number) {
   const LineTags& tags = line.tags;
   if (tags.Has(Tag::kEanSingle)) {
-    block_.bar_code.assign(line.value);
+    Keep(block_.bar_code, line.value);
   } else if (tags.Has(Tag::kPieceQuantity)) {
-    piece_factor_text_.assign(line.value);
+    Keep(piece_factor_text_, line.value);
     piece_factor_ = ReadNumber(piece_factor_text_, Origin{Tag::kPieceQuantity, number});
   } else if (tags.Has(Tag::kQuantityEntry) && block_.quantity.empty()) {
     const Origin origin{Tag::kQuantityEntry, number};
-    block_.quantity_text.assign(line.value);
+    Keep(block_.quantity_text, line.value);
     const long double quantity = ReadNumber(block_.quantity_text, origin);
     block_.quantity = FormatTwoDecimals(
         Product(quantity, block_.quantity_text, piece_factor_, piece_factor_text_, origin));
     quantity_origin_ = origin;
   } else if (tags.Has(Tag::kPieceContents)) {
-    block_.piece_content.assign(line.value);
+    Keep(block_.piece_content, line.value);
   } else if (tags.Has(Tag::kPrice)) {
-    block_.price.assign(line.value);
+    Keep(block_.price, line.value);
     price_origin_ = Origin{Tag::kPrice, number};
   } else if (tags.Has(Tag::kTotal)) {
-    block_.value.assign(line.value);
+    Keep(block_.value, line.value);
   } else if (tags.Has(Tag::kMeasurementEntry)) {
     // Replaces any quantity computed before, unread and unchanged.
-    block_.quantity.assign(line.value);
+    Keep(block_.quantity, line.value);
     block_.quantity_text = block_.quantity;
     quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
   } else if (tags.Has(Tag::kStructureId)) {
-    block_.structure.assign(line.value);
+    Keep(block_.structure, line.value);
   } else if (tags.Has(Tag::kGroupId)) {
-    block_.group.assign(line.value);
+    Keep(block_.group, line.value);
   } else if (tags.Has(Tag::kSubGroupId)) {
-    block_.subgroup.assign(line.value);
+    Keep(block_.subgroup, line.value);
   }
 }
 

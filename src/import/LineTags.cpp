@@ -95,6 +95,20 @@ constexpr bool EveryTagFits() {
 }
 static_assert(EveryTagFits(), "tags are 8 to 32 bytes from one \"<\" to one \">\"");
 
+// Inlined into the scans, which call it once or twice a line.
+inline bool FindTag(const char* open, std::size_t length, InvoiceTag& tag) {
+  if (length > kLongest) return false;
+  // Tags of one length differ in their second byte.
+  for (const std::uint8_t* known = kIndex.by_length[length]; *known != kNone; ++known) {
+    const std::string_view text = kTexts[*known];
+    if (open[1] == text[1] && SameBytes(open, text.data(), length)) {
+      tag = static_cast<InvoiceTag>(*known);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string_view TagText(InvoiceTag tag) {
@@ -120,16 +134,7 @@ LineTags::LineTags(std::string_view line) {
 }
 
 bool KnownTag(const char* open, std::size_t length, InvoiceTag& tag) {
-  if (length > kLongest) return false;
-  // Tags of one length differ in their second byte.
-  for (const std::uint8_t* known = kIndex.by_length[length]; *known != kNone; ++known) {
-    const std::string_view text = kTexts[*known];
-    if (open[1] == text[1] && SameBytes(open, text.data(), length)) {
-      tag = static_cast<InvoiceTag>(*known);
-      return true;
-    }
-  }
-  return false;
+  return FindTag(open, length, tag);
 }
 
 ScannedLine ScanAnyLine(std::string_view line) {
@@ -151,7 +156,7 @@ bool ScanOneElementLine(std::string_view line, ScannedLine& scanned) {
   const auto tag_length = static_cast<std::size_t>(close - text) + 1;
   LineTags tags;
   InvoiceTag tag;
-  if (KnownTag(text, tag_length, tag)) tags.Add(tag);
+  if (FindTag(text, tag_length, tag)) tags.Add(tag);
   if (value_end == nullptr) {
     scanned = ScannedLine{tags, std::string_view()};
     return true;
@@ -163,7 +168,7 @@ bool ScanOneElementLine(std::string_view line, ScannedLine& scanned) {
     return false;
   }
   const bool may_be_known = (kIndex.closing_lengths >> closing_length) & 1u;
-  if (may_be_known && KnownTag(value_end, closing_length, tag)) tags.Add(tag);
+  if (may_be_known && FindTag(value_end, closing_length, tag)) tags.Add(tag);
   scanned = ScannedLine{
       tags, std::string_view(close + 1, static_cast<std::size_t>(value_end - close - 1))};
   return true;
