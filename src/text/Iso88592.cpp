@@ -1,5 +1,8 @@
 #include "text/Iso88592.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace edihal {
 
 namespace {
@@ -29,7 +32,19 @@ unsigned char ToWindows1250(unsigned char byte) {
 std::string Iso88592ToWin1250(const std::string& text, int mode) {
   if (mode != 0) return text;
   std::string result = text.substr(0, text.find('\0'));
-  for (char& c : result) c = static_cast<char>(ToWindows1250(static_cast<unsigned char>(c)));
+  for (std::size_t at = 0; at < result.size();) {
+    // Eight ASCII bytes at a time need no look at each.
+    if (result.size() - at >= 8) {
+      std::uint64_t eight;
+      std::memcpy(&eight, result.data() + at, sizeof eight);
+      if ((eight & 0x8080808080808080ull) == 0) {
+        at += sizeof eight;
+        continue;
+      }
+    }
+    result[at] = static_cast<char>(ToWindows1250(static_cast<unsigned char>(result[at])));
+    ++at;
+  }
   return result;
 }
 

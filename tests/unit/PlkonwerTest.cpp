@@ -166,3 +166,37 @@ TEST(Iso88592ToWin1250, ChangesOnlyTheSixLettersThatDiffer) {
 }
 
 }  // namespace
+
+// Long texts go through eight ASCII bytes at a time: the result must be the
+// one a piece at a time gives, the pieces cut right after each ASCII byte
+// (never inside a character, and mostly too short for the words).
+TEST(Utf8, LongTextsConvertAsTheirPiecesDo) {
+  static const char* const kPieces[] = {"a",
+                                        "Zaz\xC3\xB3\xC5\x82\xC4\x87 ",
+                                        "\xC5",
+                                        "\xE2\x82\xAC",
+                                        "\xF0\x9F\x98\x80",
+                                        "\xA1\xB1\xA6",
+                                        "0123456789"};
+  unsigned seed = 11;
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    for (int i = 0; i < 12; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      text += kPieces[(seed >> 16) % (sizeof kPieces / sizeof kPieces[0])];
+    }
+    std::string utf8_pieces, iso_pieces, piece;
+    for (const char c : text) {
+      piece += c;
+      if (static_cast<unsigned char>(c) < 0x80) {
+        utf8_pieces += edihal::AnsiFromUtf8(piece);
+        iso_pieces += edihal::Iso88592ToWin1250(piece, 0);
+        piece.clear();
+      }
+    }
+    utf8_pieces += edihal::AnsiFromUtf8(piece);
+    iso_pieces += edihal::Iso88592ToWin1250(piece, 0);
+    EXPECT_EQ(utf8_pieces, edihal::AnsiFromUtf8(text)) << text;
+    EXPECT_EQ(iso_pieces, edihal::Iso88592ToWin1250(text, 0)) << text;
+  }
+}
