@@ -3,6 +3,8 @@
 #include "import/Fasort.h"
 #include "import/SideFiles.h"
 
+#include <unordered_map>
+
 namespace edihal {
 
 namespace {
@@ -16,9 +18,19 @@ class SideFileCategorisation final : public Categorisation {
                          std::unique_ptr<SideFiles> side_files)
       : platform_(platform), host_(host), side_files_(std::move(side_files)) {}
 
+  std::string KnownAssortment(const std::string& structure, const std::string& group,
+                              const std::string& subgroup) override {
+    std::string key = GroupKey(structure, group, subgroup);
+    const auto known = found_.find(key);
+    if (known != found_.end()) return known->second;
+    std::string assortment = side_files_->AssortmentOf(key);
+    if (!assortment.empty()) found_.emplace(std::move(key), assortment);
+    return assortment;
+  }
+
   std::string AssortmentFor(const std::string& structure, const std::string& group,
                             const std::string& subgroup, const std::string& product_name) override {
-    std::string assortment = side_files_->AssortmentOf(GroupKey(structure, group, subgroup));
+    std::string assortment = KnownAssortment(structure, group, subgroup);
     if (!assortment.empty()) return assortment;
 
     const std::vector<std::string>& list = side_files_->AssortmentList();
@@ -42,6 +54,9 @@ class SideFileCategorisation final : public Categorisation {
   const TVEXBibliotekaEDI* host_;
   std::unique_ptr<SideFiles> side_files_;
   int remembered_choice_ = 0;  // index into the assortment list
+  // What the side files gave for each group met so far: an invoice has far
+  // fewer groups than blocks, and the side files bound their number.
+  std::unordered_map<std::string, std::string> found_;
 };
 
 }  // namespace

@@ -31,6 +31,15 @@ class Categorisation {
   virtual std::string AssortmentFor(const std::string& structure, const std::string& group,
                                     const std::string& subgroup,
                                     const std::string& product_name) = 0;
+
+  // What AssortmentFor gives without asking the user; empty when it would
+  // ask.  Lets the caller leave preparing the name for the dialog until
+  // the dialog is needed.
+  virtual std::string KnownAssortment(const std::string& /*structure*/,
+                                      const std::string& /*group*/,
+                                      const std::string& /*subgroup*/) {
+    return std::string();
+  }
 };
 
 }  // namespace edihal

@@ -160,9 +160,12 @@ std::string LineConversion::FinishBlock(long number) {
   if (settings_.categorisation != nullptr) {
     // The dialog shows the name in the host's letters; the record keeps it
     // as read and is converted as a whole below.
-    assortment =
-        settings_.categorisation->AssortmentFor(block_.structure, block_.group, block_.subgroup,
+    Categorisation& categorisation = *settings_.categorisation;
+    assortment = categorisation.KnownAssortment(block_.structure, block_.group, block_.subgroup);
+    if (assortment.empty()) {
+      assortment = categorisation.AssortmentFor(block_.structure, block_.group, block_.subgroup,
                                                 ToWindows1250(block_.name, settings_.encoding));
+    }
   }
   fields.assortment = assortment;
   fields.item_number = block_.item_number;
@@ -179,7 +182,10 @@ std::string LineConversion::FinishBlock(long number) {
 // it as well would garble its Polish letters ("S?odycze" for "Słodycze"
 // from a UTF-8 invoice): it goes in as it is.
 std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
-  if (fields.assortment.empty()) return ToWindows1250(LineRecord(fields), settings_.encoding);
+  // Windows-1250 invoices need no conversion: the record goes out whole.
+  if (fields.assortment.empty() || settings_.encoding == SourceEncoding::kNone) {
+    return ToWindows1250(LineRecord(fields), settings_.encoding);
+  }
   const SplitLineRecord parts = LineRecordAroundAssortment(fields);
   std::string record = ToWindows1250(parts.head, settings_.encoding);
   // The conversions end a text at its first NUL: a NUL before the
