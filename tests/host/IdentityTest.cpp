@@ -1,4 +1,5 @@
-// The identity and registration exports, called as the host calls them.
+// Registration and release of library objects (the identity exports are
+// case files: cases/identity).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,60 +14,6 @@ namespace {
 using testing_support::RecordingHost;
 using testing_support::ReleaseModule;
 using testing_support::TestModule;
-
-// A buffer the module writes into, pre-filled so that every byte it leaves
-// alone shows.
-struct Buffer {
-  char bytes[EDIHAL_BUFFER_SIZE];
-  Buffer() { std::memset(bytes, 'X', sizeof bytes); }
-  std::string Text() const { return std::string(bytes); }
-  // True when the buffer holds `text` and NUL up to and including byte 299,
-  // as strncpy of 299 bytes then a NUL leave it.
-  bool HoldsExactly(const std::string& text) const {
-    if (std::memcmp(bytes, text.data(), text.size()) != 0) return false;
-    for (std::size_t i = text.size(); i < sizeof bytes; ++i) {
-      if (bytes[i] != '\0') return false;
-    }
-    return true;
-  }
-};
-
-TEST(Identity, LibraryTypeIsAlwaysFour) {
-  for (int call = 0; call < 3; ++call) EXPECT_EQ(4, ReleaseModule().TypBiblioteki());
-}
-
-TEST(Identity, PropertyTextsFillTheWholeBuffer) {
-  const struct {
-    int32_t id;
-    const char* text;
-  } cases[] = {{1, "Halvo - XML"},
-               {2, "EDI_Halvo_XML"},
-               {401, "0"},
-               {402, "0"},
-               {403, "0"},
-               {404, "0"},
-               {0, ""},
-               {3, ""},
-               {400, ""},
-               {405, ""},
-               {-1, ""},
-               {-401, ""}};
-  for (const auto& c : cases) {
-    Buffer buffer;
-    ReleaseModule().Wlasciwosci(buffer.bytes, c.id);
-    EXPECT_TRUE(buffer.HoldsExactly(c.text)) << "property " << c.id << ": " << buffer.Text();
-  }
-}
-
-TEST(Identity, NullBuffersAreNeverWrittenThrough) {
-  ReleaseModule().Wlasciwosci(nullptr, 1);
-  int32_t flag = 7;
-  EXPECT_EQ(6, ReleaseModule().Parametr(401, 0, nullptr, nullptr, nullptr, 0, 0, nullptr));
-  EXPECT_EQ(1, ReleaseModule().Parametr(401, 8, nullptr, nullptr, nullptr, 0, 0, &flag));
-  EXPECT_EQ(0, flag);
-  EXPECT_EQ(1, ReleaseModule().TekstListyParametru("ListaImp", 0, nullptr));
-  EXPECT_EQ(0, ReleaseModule().TekstListyParametru(nullptr, 0, nullptr));
-}
 
 TEST(Registration, EachRegistrationMakesItsOwnObject) {
   RecordingHost first(TestModule());

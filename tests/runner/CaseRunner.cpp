@@ -1,0 +1,280 @@
+// Runs the case files of tests/cases: each case folder holds the calls a
+// host makes, the host's answers and the files it starts with, and beside
+// them what the host must see: every call's results and callbacks
+// (expected/host.txt) and every file the calls create or change
+// (expected/files/).  The module is loaded as the host loads it.
+//
+//   case_runner [--update] [GoogleTest options]
+//
+// --update rewrites the expected files from what the module does, so that
+// a change in behaviour is reviewed as a diff.
+//
+// A case folder:
+//   calls     one call per line: an export's name without "VEXDLL" and its
+//             arguments, separated by spaces ("..." for a text with spaces,
+//             null for a null pointer, a last word nullbuffers for null
+//             output buffers and flag); "answer NAME=VALUE" changes an
+//             answer, "callbacks ID..." registers only the ids given
+//   answers   NAME=VALUE lines (else the group folder's answers, if any)
+//   in/       the files of the work folder before the first call
+// "{dir}" in calls and answers is the work folder, and it stands for the
+// work folder in what the module writes ("{dir}/" for it and a separator).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CaseText.h"
+#include "Modules.h"
+#include "RecordingHost.h"
+#include "TestFiles.h"
+
+namespace {
+
+using namespace testing_support;
+
+bool g_update = false;
+
+// `relative` ("a/b") inside `folder`, with the platform's separators.
+std::string InFolder(const std::string& folder, const std::string& relative) {
+  return folder + kSeparator + ReplaceAll(relative, "/", std::string(1, kSeparator));
+}
+constexpr EdiHalHostValue kContext = 77;
+constexpr char kUntouched = '\xCC';
+
+// `text` with the work folder shown as "{dir}": the module joins names
+// with "\\" on every platform.
+std::string WithoutFolder(std::string text, const std::string& folder) {
+  for (const char* separator : {"\\", "/"}) text = ReplaceAll(text, folder + separator, "{dir}/");
+  return ReplaceAll(text, folder, "{dir}");
+}
+
+// A 300-byte host buffer with guard bytes behind it, or a null pointer.
+struct HostBuffer {
+  bool null = false;
+  std::string bytes = std::string(EDIHAL_BUFFER_SIZE + 16, kUntouched);
+  std::string before;  // as the host filled it
+  char* Data() {
+    before = bytes;
+    return null ? nullptr : &bytes[0];
+  }
+  // What the host finds in it after the call.
+  std::string Seen(const char* name, const std::string& folder) const {
+    std::string line = std::string("  ") + name + " ";
+    if (null) return "";
+    if (bytes == before) return line + "untouched\n";
+    const std::size_t end = bytes.find('\0');
+    if (end >= EDIHAL_BUFFER_SIZE) return line + "not ended within its 300 bytes\n";
+    line += Quoted(WithoutFolder(bytes.substr(0, end), folder));
+    const std::string rest = bytes.substr(end, EDIHAL_BUFFER_SIZE - end);
+    if (rest.find_first_not_of('\0') != std::string::npos) line += " then " + Quoted(rest);
+    if (bytes.compare(EDIHAL_BUFFER_SIZE, 16, std::string(16, kUntouched)) != 0) {
+      line += " and past its end";
+    }
+    return line + "\n";
+  }
+};
+
+class Case {
+ public:
+  Case(std::string folder, std::string name) : folder_(std::move(folder)), name_(std::move(name)) {}
+
+  void Run() {
+    CurrentFolder current(work_.Path());  // side files are looked for here
+    CopyTree(folder_ + "/in", work_.Path());
+    const std::vector<std::string> before = Listing();
+    RecordingHost host(ReleaseModule());
+    LoadAnswers(host);
+    std::string transcript;
+    for (const std::string& line : Lines(ReadFile(folder_ + "/calls"))) {
+      if (line.empty() || line[0] == '#') continue;
+      transcript += "> " + line + "\n" + Call(host, Tokens(WithFolder(line)));
+    }
+    for (const std::string& folder : TreeListing(work_.Path(), true)) {
+      if (!FolderExists(folder_ + "/in/" + folder)) transcript += "+ folder " + folder + "\n";
+    }
+    Compare("host.txt", transcript);
+    CompareFiles(before);
+  }
+
+ private:
+  std::string WithFolder(std::string text) const {
+    return ReplaceAll(ReplaceAll(text, "{dir}/", work_.Path() + kSeparator), "{dir}", work_.Path());
+  }
+  std::string WithoutFolder(const std::string& text) const {
+    return ::WithoutFolder(text, work_.Path());
+  }
+
+  void LoadAnswers(RecordingHost& host) const {
+    std::string answers = ReadFile(folder_ + "/answers");
+    if (answers.empty()) answers = ReadFile(folder_ + "/../answers");
+    for (const std::string& line : Lines(answers)) Answer(host, line);
+  }
+  void Answer(RecordingHost& host, const std::string& line) const {
+    const std::size_t equals = line.find('=');
+    if (equals != std::string::npos) {
+      host.Answer(line.substr(0, equals), WithFolder(line.substr(equals + 1)));
+    }
+  }
+
+  // One line of "calls": what the host sees of it.
+  std::string Call(RecordingHost& host, std::vector<Token> args) {
+    host.ClearEvents();
+    const bool null_buffers = args.size() > 1 && args.back().text == "nullbuffers";
+    if (null_buffers) args.pop_back();
+    const auto buffers = [null_buffers](std::initializer_list<HostBuffer*> list) {
+      for (HostBuffer* buffer : list) buffer->null = null_buffers;
+    };
+    int32_t flag = -5;
+    int32_t* const flag_pointer = null_buffers ? nullptr : &flag;
+    const auto flag_seen = [&] {
+      return null_buffers ? "" : "  flag " + std::to_string(flag) + "\n";
+    };
+    const hostkit::ModuleApi& api = host.Api();
+    const std::string& verb = args[0].text;
+    const auto text = [&](std::size_t i) { return i < args.size() ? args[i].Pointer() : nullptr; };
+    const auto number = [&](std::size_t i) {
+      return i < args.size() ? static_cast<int32_t>(std::stol(args[i].text)) : 0;
+    };
+    std::string seen;
+    int32_t result = 0;
+    if (verb == "answer") {
+      Answer(host, args.size() > 1 ? args[1].text : "");
+      return "";
+    } else if (verb == "callbacks") {
+      for (int id : {2, 3, 4, 5, 6, 7, 8, 29}) host.Register(id, false);
+      for (std::size_t i = 1; i < args.size(); ++i) host.Register(number(i));
+      return "";
+    } else if (verb == "TypBiblioteki") {
+      result = api.TypBiblioteki();
+    } else if (verb == "Wlasciwosci") {
+      HostBuffer buffer;
+      buffers({&buffer});
+      api.Wlasciwosci(buffer.Data(), number(1));
+      return buffer.Seen("buffer", work_.Path());
+    } else if (verb == "Parametr") {
+      HostBuffer name, description, value;
+      buffers({&name, &description, &value});
+      result = api.Parametr(number(1), number(2), name.Data(), description.Data(), value.Data(), 0,
+                            0, flag_pointer);
+      seen = name.Seen("name", work_.Path()) + description.Seen("description", work_.Path()) +
+             value.Seen("default", work_.Path()) + flag_seen();
+    } else if (verb == "TekstListyParametru") {
+      HostBuffer buffer;
+      buffers({&buffer});
+      result = api.TekstListyParametru(text(1), number(2), buffer.Data());
+      seen = buffer.Seen("buffer", work_.Path());
+    } else if (verb == "EdiPrzedEksportem") {
+      HostBuffer path, filter, prompt;
+      buffers({&path, &filter, &prompt});
+      const std::string proposed = args.size() > 1 ? args[1].text : "";
+      path.bytes.replace(0, proposed.size() + 1, proposed.c_str(), proposed.size() + 1);
+      result = api.EdiPrzedEksportem(host.Library(), kContext, path.Data(), filter.Data(),
+                                     prompt.Data(), flag_pointer);
+      seen = path.Seen("path", work_.Path()) + filter.Seen("filter", work_.Path()) +
+             prompt.Seen("prompt", work_.Path()) + flag_seen();
+    } else if (verb == "EdiEksportujDokument") {
+      result = api.EdiEksportujDokument(host.Library(), kContext, text(1), text(2));
+    } else if (verb == "EdiUtworzListeWyboruImportu") {
+      result = api.EdiUtworzListeWyboruImportu(host.Library(), kContext, text(1));
+    } else if (verb == "EdiImportujDokument") {
+      result = api.EdiImportujDokument(host.Library(), kContext, text(1), text(2));
+    } else {
+      ADD_FAILURE() << name_ << ": no call " << verb;
+    }
+    return Callbacks(host) + "< " + std::to_string(result) + "\n" + seen;
+  }
+
+  std::string Callbacks(const RecordingHost& host) const {
+    std::string seen;
+    for (const CallbackEvent& event : host.Events()) {
+      seen += "  cb " + std::to_string(event.id) + " ";
+      seen += event.id == EDIHAL_CB_PROGRESS_PERCENT ? std::to_string(event.number)
+                                                     : Quoted(WithoutFolder(event.text));
+      if (event.host != host.Handle()) seen += " from host " + std::to_string(event.host);
+      if (event.context != kContext) seen += " in context " + std::to_string(event.context);
+      seen += "\n";
+    }
+    return seen;
+  }
+
+  std::vector<std::string> Listing() const { return TreeListing(work_.Path()); }
+
+  // Every file the calls created or changed against expected/files.
+  void CompareFiles(const std::vector<std::string>& before) {
+    const std::string expected = folder_ + "/expected/files";
+    std::vector<std::string> written;
+    for (const std::string& name : Listing()) {
+      const std::string now = ReadFile(InFolder(work_.Path(), name));
+      const bool kept = std::find(before.begin(), before.end(), name) != before.end() &&
+                        ReadFile(folder_ + "/in/" + name) == now;
+      if (kept) continue;
+      written.push_back(name);
+      Compare("files/" + name, WithoutFolder(now));
+    }
+    for (const std::string& name : TreeListing(expected)) {
+      if (std::find(written.begin(), written.end(), name) != written.end()) continue;
+      if (g_update) {
+        RemoveFile(expected + "/" + name);
+      } else {
+        ADD_FAILURE() << name_ << ": the calls did not write " << name;
+      }
+    }
+  }
+
+  void Compare(const std::string& name, const std::string& actual) {
+    const std::string path = folder_ + "/expected/" + name;
+    if (g_update) {
+      WriteTree(path, actual);
+      return;
+    }
+    const std::string expected = ReadFile(path);
+    if (expected != actual)
+      ADD_FAILURE() << name_ << ": " << FirstDifference(name, expected, actual);
+  }
+
+  std::string folder_, name_;
+  TempFolder work_;
+};
+
+void RegisterCases() {
+  const std::string root = SourcePath("tests/cases");
+  for (const std::string& group : FolderEntries(root)) {
+    for (const std::string& name : FolderEntries(root + kSeparator + group)) {
+      const std::string folder = root + "/" + group + "/" + name;
+      if (!FileExists(folder + "/calls")) continue;
+      testing::RegisterTest(("Case_" + group).c_str(), name.c_str(), nullptr, nullptr, __FILE__,
+                            __LINE__, [folder, group, name]() -> testing::Test* {
+                              struct CaseTest : testing::Test {
+                                std::string folder, label;
+                                void TestBody() override { Case(folder, label).Run(); }
+                              };
+                              auto* test = new CaseTest;
+                              test->folder = folder;
+                              test->label = group + "/" + name;
+                              return test;
+                            });
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--update") == 0) {
+      g_update = true;
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  int count = static_cast<int>(args.size());
+  testing::InitGoogleTest(&count, args.data());
+  RegisterCases();
+  return RUN_ALL_TESTS();
+}

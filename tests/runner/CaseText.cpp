@@ -1,0 +1,118 @@
+#include "CaseText.h"
+
+#include <cstdio>
+
+#include "TestFiles.h"
+
+namespace testing_support {
+
+namespace {
+
+std::string Escaped(const std::string& bytes, bool only_ascii) {
+  std::string shown;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\' || (only_ascii && byte >= 0x80)) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+}  // namespace
+
+std::vector<Token> Tokens(const std::string& line) {
+  std::vector<Token> tokens;
+  for (std::size_t at = 0; at < line.size();) {
+    if (line[at] == ' ') {
+      ++at;
+    } else if (line[at] == '"') {
+      const std::size_t end = line.find('"', at + 1);
+      tokens.push_back({line.substr(at + 1, end - at - 1)});
+      at = end == std::string::npos ? line.size() : end + 1;
+    } else {
+      const std::size_t end = std::min(line.find(' ', at), line.size());
+      const std::string word = line.substr(at, end - at);
+      tokens.push_back({word, word == "null"});
+      at = end;
+    }
+  }
+  return tokens;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
+}
+
+std::string Quoted(const std::string& bytes) {
+  return "\"" + Escaped(bytes, false) + "\"";
+}
+
+std::string FirstDifference(const std::string& name, const std::string& expected,
+                            const std::string& actual) {
+  const std::vector<std::string> want = Lines(expected), got = Lines(actual);
+  std::size_t line = 0;
+  while (line < want.size() && line < got.size() && want[line] == got[line]) ++line;
+  const auto shown = [line](const std::vector<std::string>& lines) {
+    return line < lines.size() ? "\"" + Escaped(lines[line], true) + "\"" : "(no line)";
+  };
+  std::string where = name + ", line " + std::to_string(line + 1);
+  if (line == want.size() && line == got.size()) where = name + ", the line ends";
+  return where + "\n  expected " + shown(want) + "\n  actual   " + shown(got) +
+         "\n(run case_runner --update to accept the actual files)";
+}
+
+std::vector<std::string> TreeListing(const std::string& folder, bool folders) {
+  std::vector<std::string> found;
+  if (!FolderExists(folder)) return found;
+  for (const std::string& entry : FolderEntries(folder)) {
+    const std::string path = folder + kSeparator + entry;
+    if (!FolderExists(path)) {
+      if (!folders) found.push_back(entry);
+      continue;
+    }
+    if (folders) found.push_back(entry);
+    for (const std::string& inner : TreeListing(path, folders))
+      found.push_back(entry + "/" + inner);
+  }
+  return found;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+  for (const std::string& file : TreeListing(from)) {
+    WriteTree(to + kSeparator + ReplaceAll(file, "/", std::string(1, kSeparator)),
+              ReadFile(from + "/" + file));
+  }
+}
+
+void WriteTree(const std::string& path, const std::string& bytes) {
+  for (std::size_t at = path.find_first_of("/\\", 1); at != std::string::npos;
+       at = path.find_first_of("/\\", at + 1)) {
+    const std::string folder = path.substr(0, at);
+    if (!FolderExists(folder)) MakeFolder(folder);
+  }
+  WriteFile(path, bytes);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,41 @@
+// The case runner's handling of case files: calls split into tokens, texts
+// shown with their control bytes escaped, folder trees copied and listed,
+// and the first line where an expected file and the actual one differ.
+#ifndef EDIHAL_TESTS_RUNNER_CASETEXT_H
+#define EDIHAL_TESTS_RUNNER_CASETEXT_H
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct Token {
+  std::string text;
+  bool null = false;  // the token null: a null pointer
+  const char* Pointer() const { return null ? nullptr : text.c_str(); }
+};
+
+// Words separated by spaces; "..." keeps spaces and may be empty.
+std::vector<Token> Tokens(const std::string& line);
+// Lines without their LF or CR LF.
+std::vector<std::string> Lines(const std::string& text);
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+// In double quotes, bytes below 0x20, 0x7F, '"' and '\' as \xNN; the
+// others (Windows-1250 letters too) as they are.
+std::string Quoted(const std::string& bytes);
+// The first line in which `expected` and `actual` differ, both shown with
+// every byte outside printable ASCII as \xNN.
+std::string FirstDifference(const std::string& name, const std::string& expected,
+                            const std::string& actual);
+
+// Files (or the folders) under `folder`, as paths relative to it with "/",
+// sorted.
+std::vector<std::string> TreeListing(const std::string& folder, bool folders = false);
+// Copies every file under `from` (which may be missing) into `to`.
+void CopyTree(const std::string& from, const std::string& to);
+// Writes `path`, making the folders it needs.
+void WriteTree(const std::string& path, const std::string& bytes);
+
+}  // namespace testing_support
+
+#endif  // EDIHAL_TESTS_RUNNER_CASETEXT_H
