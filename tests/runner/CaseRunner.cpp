@@ -4,10 +4,12 @@
 // (expected/host.txt) and every file the calls create or change
 // (expected/files/).  The module is loaded as the host loads it.
 //
-//   case_runner [--update] [GoogleTest options]
+//   case_runner [--update] [--comma-locale] [GoogleTest options]
 //
 // --update rewrites the expected files from what the module does, so that
-// a change in behaviour is reviewed as a diff.
+// a change in behaviour is reviewed as a diff.  --comma-locale runs every
+// case in a locale with a decimal comma (skipped, 77, on a machine without):
+// the module's texts must not follow the C library's locale.
 //
 // A case folder:
 //   calls     one call per line: an export's name without "VEXDLL" and its
@@ -18,10 +20,12 @@
 //   answers   NAME=VALUE lines (else the group folder's answers, if any)
 //   in/       the files of the work folder before the first call
 // "{dir}" in calls and answers is the work folder, and it stands for the
-// work folder in what the module writes ("{dir}/" for it and a separator).
+// work folder in what the module writes ("{dir}/" for it and a separator);
+// "{src}/" is the source tree (for the shipped examples).
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -29,6 +33,7 @@
 #include <vector>
 
 #include "CaseText.h"
+#include "CommaLocale.h"
 #include "Modules.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
@@ -103,6 +108,7 @@ class Case {
 
  private:
   std::string WithFolder(std::string text) const {
+    text = ReplaceAll(text, "{src}/", SourcePath(""));
     return ReplaceAll(ReplaceAll(text, "{dir}/", work_.Path() + kSeparator), "{dir}", work_.Path());
   }
   std::string WithoutFolder(const std::string& text) const {
@@ -266,11 +272,22 @@ void RegisterCases() {
 
 int main(int argc, char** argv) {
   std::vector<char*> args;
+  bool comma = false;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--update") == 0) {
       g_update = true;
+    } else if (std::strcmp(argv[i], "--comma-locale") == 0) {
+      comma = true;
     } else {
       args.push_back(argv[i]);
+    }
+  }
+  std::unique_ptr<CommaLocale> locale;
+  if (comma) {
+    locale = std::make_unique<CommaLocale>();
+    if (!locale->Active()) {
+      std::fprintf(stderr, "case_runner: no locale with a decimal comma on this machine\n");
+      return 77;  // skipped
     }
   }
   int count = static_cast<int>(args.size());
