@@ -1,5 +1,6 @@
-// The first pass: encoding declaration, number, date, payment form and the
-// number of line blocks, line by line.
+// The first pass: the encoding declaration and whether a date was given
+// (number, date, payment form and block count are case files:
+// cases/import/header_*).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,65 +39,9 @@ TEST(InvoiceHeader, EncodingDeclaration) {
   for (const auto& c : cases) EXPECT_EQ(c.encoding, Scan(c.lines).encoding) << c.lines[0];
 }
 
-TEST(InvoiceHeader, NumberDateAndLastOneWins) {
-  const InvoiceHeader header = Scan({
-      "  <szInvoiceIDPDF>FV/1/2024</szInvoiceIDPDF>",
-      "  <szInvoiceIDPDF>  FV 2/2024 </szInvoiceIDPDF>  ",  // kept untrimmed
-      "  <szDate> 20240131 </szDate>",
-  });
-  EXPECT_EQ("  FV 2/2024 ", header.number);
-  EXPECT_TRUE(header.has_date);
-  EXPECT_EQ("31.01.2024", header.date);
-  EXPECT_EQ("", header.payment_form);
+TEST(InvoiceHeader, NoDateLineNoDate) {
   EXPECT_FALSE(Scan({"<szInvoiceIDPDF>1</szInvoiceIDPDF>"}).has_date);
-  EXPECT_EQ("1-.-0.2024", Scan({"<szDate>2024-01-31</szDate>"}).date);  // bytes as they stand
-  EXPECT_EQ("..", Scan({"<szDate></szDate>"}).date);
   EXPECT_TRUE(Scan({"<szDate></szDate>"}).has_date);
-}
-
-TEST(InvoiceHeader, PaymentForms) {
-  const struct {
-    const char* value;
-    const char* form;
-  } cases[] = {{"1", "GOT"},  {"1300", "PRZEL"}, {" 1300 ", "PRZEL"}, {"300", "KARTA"},
-               {"2", "INNA"}, {"0300", "INNA"},  {"", "INNA"},        {"01", "INNA"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.form, Scan({std::string("<lMediaNmbr>") + c.value + "</lMediaNmbr>"}).payment_form)
-        << c.value;
-  }
-}
-
-TEST(InvoiceHeader, CountsClosingBlockTagsFirst) {
-  const InvoiceHeader header = Scan({
-      "<ART_SALE>",
-      "</ART_SALE>",
-      "<ART_RETURN>",
-      "</ART_RETURN>",
-      "</ART_SALE>",  // a stray closing tag counts too
-      // The closing tag is matched first: the number on its line is lost.
-      "<szInvoiceIDPDF>FV/9</szInvoiceIDPDF></ART_SALE>",
-      // Only the first header tag of a line counts.
-      "<szInvoiceIDPDF>FV/8</szInvoiceIDPDF><lMediaNmbr>1</lMediaNmbr>",
-  });
-  EXPECT_EQ(4, header.line_count);
-  EXPECT_EQ("FV/8", header.number);
-  EXPECT_EQ("", header.payment_form);
-}
-
-TEST(InvoiceHeader, TheDeclarationLineIsCutToTheName) {
-  // A whole invoice on one line: only the encoding is found.
-  const InvoiceHeader one_line =
-      Scan({"<?xml version=\"1.0\" encoding=\"UTF-8\"?><Invoice><szInvoiceIDPDF>FV/1"
-            "</szInvoiceIDPDF><szDate>20240131</szDate><lMediaNmbr>1</lMediaNmbr><ART_SALE>"
-            "</ART_SALE></Invoice>"});
-  EXPECT_EQ(SourceEncoding::kUtf8, one_line.encoding);
-  EXPECT_EQ("", one_line.number);
-  EXPECT_FALSE(one_line.has_date);
-  EXPECT_EQ(0, one_line.line_count);
-  // Without a closing quote the rest of the line goes on being examined.
-  const InvoiceHeader unclosed = Scan({"<?xml encoding=\"UTF-8<szInvoiceIDPDF>N</szInvoiceIDPDF>"});
-  EXPECT_EQ(SourceEncoding::kNone, unclosed.encoding);
-  EXPECT_EQ("N", unclosed.number);
 }
 
 }  // namespace
