@@ -17,7 +17,13 @@
 //             null for a null pointer, a last word nullbuffers for null
 //             output buffers and flag); "answer NAME=VALUE" changes an
 //             answer, "callbacks ID..." registers only the ids given
-//   answers   NAME=VALUE lines (else the group folder's answers, if any)
+//             "context N" sets the call context of the calls after it, and
+//             "Arm KIND TEXT" arms a test hook (the test-hook module runs
+//             such a case)
+//   answers   NAME=VALUE lines (else the group folder's answers, if any);
+//             NAME:=BYTES puts BYTES, all 300 if given, into the answer
+//             buffer as they are
+// In calls and answers \xNN stands for the byte NN.
 //   in/       the files of the work folder before the first call
 // "{dir}" in calls and answers is the work folder, and it stands for the
 // work folder in what the module writes ("{dir}/" for it and a separator);
@@ -48,7 +54,7 @@ bool g_update = false;
 std::string InFolder(const std::string& folder, const std::string& relative) {
   return folder + kSeparator + ReplaceAll(relative, "/", std::string(1, kSeparator));
 }
-constexpr EdiHalHostValue kContext = 77;
+constexpr EdiHalHostValue kFirstContext = 77;
 constexpr char kUntouched = '\xCC';
 
 // `text` with the work folder shown as "{dir}": the module joins names
@@ -92,12 +98,18 @@ class Case {
     CurrentFolder current(work_.Path());  // side files are looked for here
     CopyTree(folder_ + "/in", work_.Path());
     const std::vector<std::string> before = Listing();
-    RecordingHost host(ReleaseModule());
+    const std::vector<std::string> calls = Lines(ReadFile(folder_ + "/calls"));
+    const bool hooks = std::any_of(calls.begin(), calls.end(), [](const std::string& call) {
+      return call.rfind("Arm ", 0) == 0;
+    });
+    RecordingHost host(hooks ? TestModule() : ReleaseModule());
     LoadAnswers(host);
     std::string transcript;
-    for (const std::string& line : Lines(ReadFile(folder_ + "/calls"))) {
+    for (const std::string& line : calls) {
       if (line.empty() || line[0] == '#') continue;
-      transcript += "> " + line + "\n" + Call(host, Tokens(WithFolder(line)));
+      std::vector<Token> tokens = Tokens(WithFolder(line));
+      for (Token& token : tokens) token.text = Unescaped(token.text);
+      transcript += "> " + line + "\n" + Call(host, tokens);
     }
     for (const std::string& folder : TreeListing(work_.Path(), true)) {
       if (!FolderExists(folder_ + "/in/" + folder)) transcript += "+ folder " + folder + "\n";
@@ -122,8 +134,12 @@ class Case {
   }
   void Answer(RecordingHost& host, const std::string& line) const {
     const std::size_t equals = line.find('=');
-    if (equals != std::string::npos) {
-      host.Answer(line.substr(0, equals), WithFolder(line.substr(equals + 1)));
+    if (equals == std::string::npos) return;
+    const std::string value = Unescaped(WithFolder(line.substr(equals + 1)));
+    if (equals > 0 && line[equals - 1] == ':') {
+      host.AnswerRaw(line.substr(0, equals - 1), value);
+    } else {
+      host.Answer(line.substr(0, equals), value);
     }
   }
 
@@ -155,6 +171,12 @@ class Case {
       for (int id : {2, 3, 4, 5, 6, 7, 8, 29}) host.Register(id, false);
       for (std::size_t i = 1; i < args.size(); ++i) host.Register(number(i));
       return "";
+    } else if (verb == "context") {
+      context_ = number(1);
+      return "";
+    } else if (verb == "Arm") {
+      api.TestArmFailure(host.Library(), number(1), text(2));
+      return "";
     } else if (verb == "TypBiblioteki") {
       result = api.TypBiblioteki();
     } else if (verb == "Wlasciwosci") {
@@ -179,16 +201,16 @@ class Case {
       buffers({&path, &filter, &prompt});
       const std::string proposed = args.size() > 1 ? args[1].text : "";
       path.bytes.replace(0, proposed.size() + 1, proposed.c_str(), proposed.size() + 1);
-      result = api.EdiPrzedEksportem(host.Library(), kContext, path.Data(), filter.Data(),
+      result = api.EdiPrzedEksportem(host.Library(), context_, path.Data(), filter.Data(),
                                      prompt.Data(), flag_pointer);
       seen = path.Seen("path", work_.Path()) + filter.Seen("filter", work_.Path()) +
              prompt.Seen("prompt", work_.Path()) + flag_seen();
     } else if (verb == "EdiEksportujDokument") {
-      result = api.EdiEksportujDokument(host.Library(), kContext, text(1), text(2));
+      result = api.EdiEksportujDokument(host.Library(), context_, text(1), text(2));
     } else if (verb == "EdiUtworzListeWyboruImportu") {
-      result = api.EdiUtworzListeWyboruImportu(host.Library(), kContext, text(1));
+      result = api.EdiUtworzListeWyboruImportu(host.Library(), context_, text(1));
     } else if (verb == "EdiImportujDokument") {
-      result = api.EdiImportujDokument(host.Library(), kContext, text(1), text(2));
+      result = api.EdiImportujDokument(host.Library(), context_, text(1), text(2));
     } else {
       ADD_FAILURE() << name_ << ": no call " << verb;
     }
@@ -202,7 +224,7 @@ class Case {
       seen += event.id == EDIHAL_CB_PROGRESS_PERCENT ? std::to_string(event.number)
                                                      : Quoted(WithoutFolder(event.text));
       if (event.host != host.Handle()) seen += " from host " + std::to_string(event.host);
-      if (event.context != kContext) seen += " in context " + std::to_string(event.context);
+      if (event.context != context_) seen += " in context " + std::to_string(event.context);
       seen += "\n";
     }
     return seen;
@@ -245,6 +267,7 @@ class Case {
 
   std::string folder_, name_;
   TempFolder work_;
+  EdiHalHostValue context_ = kFirstContext;
 };
 
 void RegisterCases() {

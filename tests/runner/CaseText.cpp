@@ -1,5 +1,6 @@
 #include "CaseText.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "TestFiles.h"
@@ -55,6 +56,22 @@ std::vector<std::string> Lines(const std::string& text) {
     at = end + 1;
   }
   return lines;
+}
+
+std::string Unescaped(const std::string& text) {
+  std::string bytes;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool escape = text.compare(at, 2, "\\x") == 0 && at + 3 < text.size() &&
+                        std::isxdigit(static_cast<unsigned char>(text[at + 2])) &&
+                        std::isxdigit(static_cast<unsigned char>(text[at + 3]));
+    if (escape) {
+      bytes += static_cast<char>(std::stoi(text.substr(at + 2, 2), nullptr, 16));
+      at += 3;
+    } else {
+      bytes += text[at];
+    }
+  }
+  return bytes;
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -19,6 +19,8 @@ struct Token {
 std::vector<Token> Tokens(const std::string& line);
 // Lines without their LF or CR LF.
 std::vector<std::string> Lines(const std::string& text);
+// \xNN as the byte NN; everything else as it is.
+std::string Unescaped(const std::string& text);
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
 // In double quotes, bytes below 0x20, 0x7F, '"' and '\' as \xNN; the
 // others (Windows-1250 letters too) as they are.
