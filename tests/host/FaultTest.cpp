@@ -74,18 +74,6 @@ class Faults : public testing::Test {
     EXPECT_NE(kUnknownError, errors[0]);
   }
 
-  // Either the import worked, or it failed with one error naming `invoice`.
-  void ExpectResultOrErrorNaming(int32_t result, const std::string& invoice,
-                                 const std::string& output) {
-    const std::vector<std::string> errors = host.TextsOf(EDIHAL_CB_ERROR);
-    if (result == 1) {
-      EXPECT_TRUE(errors.empty());
-      EXPECT_EQ(0u, ReadFile(output).rfind("TypDok:", 0)) << "a document without its header";
-    } else {
-      ExpectFailureNaming(result, invoice);
-    }
-  }
-
   // The same library object imports the shipped example exactly.
   void ExpectNextImportWorks() {
     host.ClearEvents();
@@ -160,55 +148,6 @@ TEST_F(Faults, ListInAMissingFolder) {
 
 // Invoices no wholesaler should send: the import ends normally or with an
 // error naming the invoice, and the invoice stays as it was.
-TEST_F(Faults, BadInvoices) {
-  const std::string utf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-  std::string cr_only = ReadFile(SourcePath(std::string("examples/") + kExample + ".xml"));
-  for (std::size_t at = cr_only.find("\r\n"); at != std::string::npos;
-       at = cr_only.find("\r\n", at)) {
-    cr_only.erase(at + 1, 1);
-  }
-  const struct {
-    const char* what;
-    std::string bytes;
-    int lines;  // "Linia:" records expected; -1 when the result is free
-  } kCases[] = {
-      {"random bytes", RandomBytes(256 * 1024, 1), -1},
-      {"NUL bytes", std::string(64 * 1024, '\0'), 0},
-      {"NUL bytes inside a block", Block(std::string("Chl\0eb", 6)) + std::string(9, '\0'), 1},
-      {"invalid UTF-8 under a UTF-8 declaration",
-       utf8 + Block("\xC5\x81\xFF\xFE\xC3(\xE2\x82 \xF0\x9F\x98") + Block("\xED\xA0\x80"), 2},
-      {"CR-only line ends", cr_only, -1},
-      {"an empty file", "", 0},
-      // A block still open at the end is dropped: the header announced one.
-      {"a block cut at the end", Block("Chleb") + "<ART_SALE>\r\n<szDescr", 1},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.what);
-    host.ClearEvents();
-    const std::string invoice = folder.File("fv.xml");
-    const std::string output = folder.File("dok.txt");
-    WriteFile(invoice, c.bytes);
-    const auto before = Contents(folder.Path());
-    const int32_t result = Import(output, invoice);
-    ExpectResultOrErrorNaming(result, invoice, output);
-    EXPECT_EQ(c.bytes, ReadFile(invoice));
-    ExpectOnlyWritten(before, {"dok.txt"});
-    if (c.lines >= 0) {
-      ASSERT_EQ(1, result);
-      const std::string document = ReadFile(output);
-      std::size_t records = 0;
-      for (std::size_t at = document.find("\r\nLinia:"); at != std::string::npos;
-           at = document.find("\r\nLinia:", at + 1)) {
-        ++records;
-      }
-      EXPECT_EQ(static_cast<std::size_t>(c.lines), records);
-    }
-    ExpectNextImportWorks();
-  }
-}
-
-// The side files are read from the host's current folder; whatever they
-// hold, they stay as they were.
 TEST_F(Faults, BadSideFiles) {
   testing_support::CurrentFolder here(folder.Path());
   host.Answer("CzyKategoryzacja", "Tak");

@@ -27,12 +27,14 @@
 //   in/       the files of the work folder before the first call
 // "{dir}" in calls and answers is the work folder, and it stands for the
 // work folder in what the module writes ("{dir}/" for it and a separator);
-// "{src}/" is the source tree (for the shipped examples).
+// "{src}/" is the source tree (for the shipped examples), and "{today}"
+// stands for today's date in what the module writes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,11 +59,19 @@ std::string InFolder(const std::string& folder, const std::string& relative) {
 constexpr EdiHalHostValue kFirstContext = 77;
 constexpr char kUntouched = '\xCC';
 
-// `text` with the work folder shown as "{dir}": the module joins names
-// with "\\" on every platform.
+// Today as the module writes a document's date when the invoice has none.
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  char text[16];
+  std::strftime(text, sizeof text, "%d.%m.%Y", std::localtime(&now));
+  return text;
+}
+
+// `text` with the work folder shown as "{dir}" (the module joins names
+// with "\\" on every platform) and today's date as "{today}".
 std::string WithoutFolder(std::string text, const std::string& folder) {
   for (const char* separator : {"\\", "/"}) text = ReplaceAll(text, folder + separator, "{dir}/");
-  return ReplaceAll(text, folder, "{dir}");
+  return ReplaceAll(ReplaceAll(text, folder, "{dir}"), Today(), "{today}");
 }
 
 // A 300-byte host buffer with guard bytes behind it, or a null pointer.
