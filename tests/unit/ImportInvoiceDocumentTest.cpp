@@ -107,17 +107,6 @@ TEST_F(ImportDriver, MissingInvoiceEmptiesTheOutputAndFails) {
   EXPECT_EQ(std::vector<std::string>{std::string("w ") + kOut}, platform.opened);
 }
 
-TEST_F(ImportDriver, OnlyTheExactYesTurnsCategorisationOn) {
-  platform.files[kInvoice] = kSale;
-  for (const char* answer : {"tak", "TAK", "Nie", ""}) {
-    answers["CzyKategoryzacja"] = answer;
-    platform.opened.clear();
-    Import();
-    EXPECT_EQ(kSaleRecord, Lines()) << answer;
-    EXPECT_EQ(2u, platform.opened.size()) << answer;  // no side file
-  }
-}
-
 TEST_F(ImportDriver, CategorisationLoadsBeforeTheOutputIsOpened) {
   // Without its side files the categorisation cannot load: the import
   // stops before it touches the output.
