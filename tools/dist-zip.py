@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Packs the release zip of a Windows build, byte for byte the same on every run.
 
-    dist-zip.py --version 1.1.0 --source SRC --dll EdiHal_X.dll --exe vexhost.exe
+    dist-zip.py --version 1.1.1 --source SRC --dll EdiHal_X.dll --exe vexhost.exe
                 --html INSTRUKCJA.html --strip i686-w64-mingw32-strip
-                --out EdiHal_X-1.1.0-win32.zip
+                --out EdiHal_X-1.1.1-win32.zip
 
 INSTRUKCJA.html is the guide made by tools/guide-html.py.
 
