@@ -324,6 +324,7 @@ int main(int argc, char** argv) {
     }
   }
   int count = static_cast<int>(args.size());
+  args.push_back(nullptr);  // argv ends with a null pointer, as GoogleTest reads it
   testing::InitGoogleTest(&count, args.data());
   RegisterCases();
   return RUN_ALL_TESTS();
