@@ -95,6 +95,7 @@ constexpr bool EveryTagFits() {
 }
 static_assert(EveryTagFits(), "tags are 8 to 32 bytes from one \"<\" to one \">\"");
 
+// The tag whose text is the `length` bytes at `open`; false when none is.
 // Inlined into the scans, which call it once or twice a line.
 inline bool FindTag(const char* open, std::size_t length, InvoiceTag& tag) {
   if (length > kLongest) return false;
@@ -129,12 +130,8 @@ LineTags::LineTags(std::string_view line) {
     if (close == nullptr) continue;
     const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(close) - open) + 1;
     InvoiceTag tag;
-    if (KnownTag(open, length, tag)) Add(tag);
+    if (FindTag(open, length, tag)) Add(tag);
   }
-}
-
-bool KnownTag(const char* open, std::size_t length, InvoiceTag& tag) {
-  return FindTag(open, length, tag);
 }
 
 ScannedLine ScanAnyLine(std::string_view line) {

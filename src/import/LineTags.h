@@ -55,9 +55,6 @@ class LineTags {
   std::uint32_t bits_ = 0;
 };
 
-// The tag whose text is the `length` bytes at `open`; false when none is.
-bool KnownTag(const char* open, std::size_t length, InvoiceTag& tag);
-
 // A line's tags and the value of its element (ElementValue, viewing the
 // line), as the import reads them.
 struct ScannedLine {

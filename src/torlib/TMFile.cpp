@@ -59,16 +59,7 @@ bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
 bool TMFile::NextLine(std::string_view& line) {
   line = std::string_view();
   if (lines_.empty() && !NextLines(lines_)) return false;
-  const std::size_t end = lines_.find('\n');
-  if (end == std::string_view::npos) {
-    line = lines_;  // a last line without a line end keeps even a CR
-    lines_ = std::string_view();
-    return true;
-  }
-  line = lines_.substr(0, end);
-  lines_.remove_prefix(end + 1);
-  // The CR of a CR LF goes; a lone CR elsewhere stays in its line.
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  line = TakeFirstLine(lines_);
   return true;
 }
 

@@ -1,7 +1,7 @@
 // TMFile: the line file every worker reads and writes through.  Sequential,
 // buffered both ways: reading takes the file in large blocks and keeps in
-// memory only the block, which grows only to hold a line longer than it; writing collects
-// lines and writes them in blocks.
+// memory only the block, which grows only to hold a line longer than it;
+// writing collects lines and writes them in blocks.
 //
 // Line ends: a line ends at LF, and a CR right before that LF is removed;
 // a last line without a line end is still a line; a lone CR stays inside
@@ -84,22 +84,27 @@ class TMFile {
   std::string pending_;     // written lines not yet handed to the file
 };
 
+// Takes the first line off a run NextLines gave and returns it without its
+// line end, by the rule above (a last line without LF keeps even a CR).
+inline std::string_view TakeFirstLine(std::string_view& lines) {
+  const void* newline = std::memchr(lines.data(), '\n', lines.size());
+  if (newline == nullptr) {
+    const std::string_view last = lines;
+    lines = std::string_view();
+    return last;
+  }
+  const auto length = static_cast<std::size_t>(static_cast<const char*>(newline) - lines.data());
+  std::string_view line = lines.substr(0, length);
+  lines.remove_prefix(length + 1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
 // Calls `take` with every line of a run NextLines gave, without its line
-// end, by the rule above.
+// end.
 template <typename Take>
 void ForEachLine(std::string_view lines, Take&& take) {
-  while (!lines.empty()) {
-    const void* newline = std::memchr(lines.data(), '\n', lines.size());
-    if (newline == nullptr) {
-      take(lines);
-      return;
-    }
-    const auto length = static_cast<std::size_t>(static_cast<const char*>(newline) - lines.data());
-    std::string_view line = lines.substr(0, length);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.remove_prefix(length + 1);
-    take(line);
-  }
+  while (!lines.empty()) take(TakeFirstLine(lines));
 }
 
 }  // namespace edihal
