@@ -1,33 +1,16 @@
-// The declared parameters and the install folder behind the import
-// folder's default.
+// The import folder's default follows the install folder at every call (the
+// install folder itself: tables/export.txt).
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "FakePlatform.h"
-#include "plugin/InstallFolder.h"
 #include "plugin/Parameters.h"
 
 namespace {
 
 using testing_support::FakePlatform;
-
-TEST(InstallFolder, TrimsAndEndsWithABackslash) {
-  const struct {
-    std::string registry;
-    std::string folder;
-  } cases[] = {
-      {"", "c:\\VexWin\\"},       {"   ", "c:\\VexWin\\"},
-      {"\t\r\n", "c:\\VexWin\\"}, {"D:\\VEX", "D:\\VEX\\"},
-      {"D:\\VEX\\", "D:\\VEX\\"}, {"  D:\\Program Files\\VEX  ", "D:\\Program Files\\VEX\\"},
-  };
-  for (const auto& c : cases) {
-    FakePlatform platform;
-    platform.install_folder_value = c.registry;
-    EXPECT_EQ(c.folder, edihal::InstallFolder(platform)) << "'" << c.registry << "'";
-  }
-}
 
 TEST(Parameters, ImportFolderDefaultFollowsTheRegistryAtEveryCall) {
   FakePlatform platform;

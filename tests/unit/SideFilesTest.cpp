@@ -1,5 +1,5 @@
-// The side files of the categorisation: line splitting, the prefix index,
-// the assortment list and the lookups through both files.
+// The prefix index against a walk through the list, and the lookups through
+// both side files (their line splitting and lists: tables/sidefiles.txt).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -17,36 +17,10 @@ using edihal::SideFiles;
 using edihal::TStringList;
 using Lines = std::vector<std::string>;
 
-Lines LinesOf(const TStringList& list) {
-  Lines lines;
-  for (std::size_t i = 0; i < list.Count(); ++i) lines.emplace_back(list[i]);
-  return lines;
-}
-
 TStringList ListOf(const Lines& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   return TStringList(text);
-}
-
-TEST(StringList, BreaksAtCrLfAndCrLf) {
-  const struct {
-    std::string text;
-    Lines lines;
-  } cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb", {"a", "b"}},
-      {"a\rb\r", {"a", "b"}},      // a lone CR ends a line too
-      {"a\n\rb", {"a", "", "b"}},  // LF then CR are two line ends
-      {"a\r\r\nb", {"a", "", "b"}},
-      {"\r\n", {""}},
-      {"\r\n\r\n", {"", ""}},
-      {"a\tb\t\r\n", {"a\tb\t"}},  // tabs and trailing blanks stay
-      {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.lines, LinesOf(TStringList(c.text))) << c.text;
 }
 
 std::size_t FirstByWalking(const Lines& lines, const std::string& prefix) {
@@ -55,35 +29,6 @@ std::size_t FirstByWalking(const Lines& lines, const std::string& prefix) {
     if (lines[i].compare(0, prefix.size(), prefix) == 0) return i;
   }
   return PrefixIndex::kNone;
-}
-
-TEST(PrefixIndex, FirstLineInFileOrderWins) {
-  const TStringList lines =
-      ListOf({"10\tNapoje\t", "1\tInne\t", "2", "20", "\xB9\t", "", "1\tInne\t", "3\t4\t5\t6"});
-  const PrefixIndex index(lines);
-  const struct {
-    std::string prefix;
-    std::size_t expected;
-  } cases[] = {
-      {"1", 0},  // "10" begins with "1" and comes first
-      {"1\t", 1},
-      {"10\tN", 0},
-      {"2", 2},
-      {"20", 3},
-      {"200", PrefixIndex::kNone},  // longer than every line it could match
-      {"\xB9", 4},                  // bytes above 0x7F compare as bytes
-      {"3", 7},
-      {"3\t4\t", 7},
-      {"3\t4\t5\t", 7},
-      {"3\t4\t5\t6\t", PrefixIndex::kNone},  // more TABs than any line
-      {"3\t5\t", PrefixIndex::kNone},
-      {"4", PrefixIndex::kNone},
-      {"", PrefixIndex::kNone},  // an empty text begins nothing
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.expected, index.FirstStartingWith(c.prefix)) << c.prefix;
-  const TStringList none;
-  EXPECT_EQ(PrefixIndex::kNone, PrefixIndex(none).FirstStartingWith("a"));
-  EXPECT_EQ(PrefixIndex::kNone, PrefixIndex(none).FirstStartingWith("a\t"));
 }
 
 // Random lines over a small alphabet, full of shared prefixes, duplicates
@@ -111,28 +56,6 @@ TEST(PrefixIndex, AgreesWithAWalkThroughTheList) {
       ASSERT_EQ(FirstByWalking(lines, line), index.FirstStartingWith(line)) << line;
     }
   }
-}
-
-TEST(AssortmentList, ColumnTwoOfEveryLineAfterTheHeading) {
-  const struct {
-    Lines file;
-    Lines list;
-  } cases[] = {
-      {{}, {}},
-      {{"Klucz\tNazwa\t"}, {}},  // the heading alone offers nothing
-      {{"h", "A01\tNapoje\tx", "A02\tS\xB3odycze\t", "A03\t\t"}, {"Napoje", "S\xB3odycze", ""}},
-      // A line with fewer than two TABs repeats the name before it.
-      {{"h", "A01\tNapoje", "A02\tChemia\t", "A03", "A04\tPieczywo"},
-       {"", "Chemia", "Chemia", "Chemia"}},
-      {{"h", "A01\tNapoje\t", "", "A03\tMi\xEAso\t\tkg"}, {"Napoje", "Napoje", "Mi\xEAso"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.list, edihal::BuildAssortmentList(ListOf(c.file)));
-}
-
-TEST(GroupKey, EachNumberFollowedByATab) {
-  EXPECT_EQ("10\t20\t30\t", edihal::GroupKey("10", "20", "30"));
-  EXPECT_EQ("0\t0\t0\t", edihal::GroupKey("0", "0", "0"));
-  EXPECT_EQ("\t\t\t", edihal::GroupKey("", "", ""));
 }
 
 TEST(SideFiles, LooksUpTheAssortmentThroughBothFiles) {

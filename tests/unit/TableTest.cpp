@@ -11,8 +11,14 @@
 #include <vector>
 
 #include "CaseText.h"
+#include "FakePlatform.h"
 #include "TestFiles.h"
+#include "export/ExportList.h"
 #include "import/InvoiceHeader.h"
+#include "import/PrefixIndex.h"
+#include "import/SideFiles.h"
+#include "import/StringList.h"
+#include "plugin/InstallFolder.h"
 #include "rtl/Numbers.h"
 #include "selection/TextPrimitives.h"
 #include "text/Iso88592.h"
@@ -50,6 +56,13 @@ std::string EncodingName(SourceEncoding encoding) {
     default:
       return "windows-1250";
   }
+}
+
+// Lines as a side file holds them.
+TStringList ListOf(const Texts& lines, std::size_t from) {
+  std::string text;
+  for (std::size_t at = from; at < lines.size(); ++at) text += lines[at] + "\n";
+  return TStringList(text);
 }
 
 const std::map<std::string, Function>& Functions() {
@@ -107,6 +120,40 @@ const std::map<std::string, Function>& Functions() {
           long double value = -123.0L;
           if (!TextToFloat(a[0], a[1][0], value)) return Texts{value == -123.0L ? "no" : "moved"};
           return Texts{value == Reference(a[2]) ? "same" : "differs"};
+        }}},
+      {"StringList",
+       {1,
+        [](const Texts& a) {
+          const TStringList list(a[0]);
+          Texts lines;
+          for (std::size_t at = 0; at < list.Count(); ++at) lines.emplace_back(list[at]);
+          return lines;
+        }}},
+      // PREFIX LINE... => the 0-based number of the first line the prefix
+      // begins, "none" when it begins none.
+      {"FirstStartingWith",
+       {0,
+        [](const Texts& a) {
+          const TStringList lines = ListOf(a, 1);
+          const std::size_t found = PrefixIndex(lines).FirstStartingWith(a[0]);
+          return Texts{found == PrefixIndex::kNone ? "none" : std::to_string(found)};
+        }}},
+      {"AssortmentList", {0, [](const Texts& a) { return BuildAssortmentList(ListOf(a, 0)); }}},
+      {"GroupKey", {3, [](const Texts& a) { return Texts{GroupKey(a[0], a[1], a[2])}; }}},
+      {"ListedExportName",
+       {1,
+        [](const Texts& a) {
+          std::string name = "untouched";
+          const bool listed = ListedExportName(a[0], name);
+          return Texts{YesNo(listed), name};
+        }}},
+      // The install folder the registry's value gives.
+      {"InstallFolder",
+       {1,
+        [](const Texts& a) {
+          testing_support::FakePlatform platform;
+          platform.install_folder_value = a[0];
+          return Texts{InstallFolder(platform)};
         }}},
       {"FormatTwoDecimals",
        {1, [](const Texts& a) { return Texts{FormatTwoDecimals(Reference(a[0]))}; }}},
