@@ -14,6 +14,8 @@
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "export/ExportList.h"
+#include "import/DecimalSeparator.h"
+#include "import/ElementValue.h"
 #include "import/InvoiceHeader.h"
 #include "import/PrefixIndex.h"
 #include "import/SideFiles.h"
@@ -121,6 +123,14 @@ const std::map<std::string, Function>& Functions() {
           if (!TextToFloat(a[0], a[1][0], value)) return Texts{value == -123.0L ? "no" : "moved"};
           return Texts{value == Reference(a[2]) ? "same" : "differs"};
         }}},
+      {"ElementValue", {1, [](const Texts& a) { return Texts{ElementValue(a[0])}; }}},
+      {"LocaliseDecimalSeparator",
+       {2,
+        [](const Texts& a) {
+          std::string text = a[0];
+          LocaliseDecimalSeparator(text, a[1][0]);
+          return Texts{text};
+        }}},
       {"StringList",
        {1,
         [](const Texts& a) {
@@ -161,7 +171,7 @@ const std::map<std::string, Function>& Functions() {
   return functions;
 }
 
-// Every line of one table file; the failures name the file and line.
+// Every line of one table file; a failure names the file and the line.
 void RunTable(const std::string& name) {
   const std::string path = testing_support::SourcePath("tests/tables/" + name);
   const Texts lines = testing_support::Lines(testing_support::ReadFile(path));
@@ -189,17 +199,11 @@ void RunTable(const std::string& name) {
   }
 }
 
-TEST(Tables, TextPrimitives) {
-  RunTable("text.txt");
-}
-TEST(Tables, CharacterSets) {
-  RunTable("charsets.txt");
-}
-TEST(Tables, Numbers) {
-  RunTable("numbers.txt");
-}
-TEST(Tables, InvoiceHeader) {
-  RunTable("header.txt");
+// Every table of the folder, so that a new one cannot be left out.
+TEST(Tables, EveryRowGivesItsResult) {
+  const Texts tables = testing_support::FolderEntries(testing_support::SourcePath("tests/tables"));
+  ASSERT_FALSE(tables.empty());
+  for (const std::string& table : tables) RunTable(table);
 }
 
 }  // namespace
