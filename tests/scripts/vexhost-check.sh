@@ -1,9 +1,10 @@
 #!/bin/sh
-# vexhost check on the cases of tests/cases/check: each folder holds an
-# invoice (faktura.xml), the side files where the case needs them, the
-# arguments when they are not "check faktura.xml" (command, one a line),
-# and expected.txt: what vexhost prints (UTF-8) and its exit status.  The
-# case runs in a copy of its folder, which must be unchanged afterwards.
+# vexhost on the cases of tests/cases/check and tests/cases/vexhost: each
+# folder holds the files the case needs (a check case its invoice,
+# faktura.xml), the arguments when they are not "check faktura.xml"
+# (command, one a line) and expected.txt: what vexhost prints (UTF-8) and its
+# exit status.  The case runs in a copy of its folder, which must be
+# unchanged afterwards.
 #   vexhost-check.sh VEXHOST SOURCE_DIR [RUNNER]      compare
 #   vexhost-check.sh --update VEXHOST SOURCE_DIR      rewrite expected.txt
 update=0
@@ -17,14 +18,14 @@ failures=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-for case_dir in "$source_dir"/tests/cases/check/*/; do
-  name=$(basename "$case_dir")
+for case_dir in "$source_dir"/tests/cases/check/*/ "$source_dir"/tests/cases/vexhost/*/; do
+  name=$(basename "$(dirname "$case_dir")")/$(basename "$case_dir")
   copy="$work/$name"
   mkdir -p "$copy"
   cp "$case_dir"/* "$copy/"
   rm -f "$copy/expected.txt"
   # A case may name a sibling's invoice.
-  [ -d "$work/clean" ] || { mkdir -p "$work/clean"; cp "$source_dir/tests/cases/check/clean/faktura.xml" "$work/clean/"; }
+  [ -d "$work/check/clean" ] || { mkdir -p "$work/check/clean"; cp "$source_dir/tests/cases/check/clean/faktura.xml" "$work/check/clean/"; }
   set -- check faktura.xml
   if [ -f "$case_dir/command" ]; then
     set --
@@ -46,7 +47,7 @@ for case_dir in "$source_dir"/tests/cases/check/*/; do
     echo "FAIL: $name"; diff "$case_dir/expected.txt" "$work/seen" | head -20 | sed 's/^/    /'
     failures=$((failures + 1))
   elif ! diff -r -x expected.txt "$case_dir" "$copy" >/dev/null; then
-    echo "FAIL: $name: vexhost check changed or wrote a file"; failures=$((failures + 1))
+    echo "FAIL: $name: vexhost changed or wrote a file in the case folder"; failures=$((failures + 1))
   else
     echo "ok: $name"
   fi
