@@ -1,4 +1,5 @@
-// TMFile: line ends, block boundaries, writing, and errors.
+// TMFile: block boundaries, real files, writing, and errors (the line ends
+// are a table: tests/tables/files.txt).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +9,6 @@
 #include "TestFiles.h"
 #include "rtl/Exception.h"
 #include "torlib/TMFile.h"
-#include "torlib/TxTools.h"
 
 namespace {
 
@@ -33,25 +33,6 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
 }
 
 using Lines = std::vector<std::string>;
-
-TEST(TMFileRead, LineEnds) {
-  const struct {
-    std::string bytes;
-    Lines lines;
-  } cases[] = {
-      {"", {}},
-      {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb\n", {"a", "b"}},  // LF alone reads like CR LF
-      {"a\r\nb", {"a", "b"}},  // a last line without a line end
-      {"a\rb\r\n", {"a\rb"}},  // a lone CR stays inside its line
-      {"a\r", {"a\r"}},        // ... also at the very end
-      {"\r\n\r\n", {"", ""}},  // empty lines count
-      {"\n", {""}},
-      {"a\r\r\n", {"a\r"}},                                  // only the CR right before LF goes
-      {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},  // NUL is an ordinary byte
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.lines, LinesOf(c.bytes)) << c.bytes;
-}
 
 TEST(TMFileRead, LinesAcrossBlockBoundaries) {
   // The reader takes 64 KiB at a time: a CR LF split between two blocks,
@@ -168,29 +149,6 @@ TEST(TMFile, ReopensWithANewPath) {
     file.Close();
   }
   EXPECT_EQ("B", line);
-}
-
-TEST(TxTools, PositionsAreZeroBased) {
-  const edihal::TxTools tools("Dokument:NazwaZb{a}{b}");
-  EXPECT_EQ(8, tools.FindChar(':'));
-  EXPECT_EQ(16, tools.FindChar('{'));
-  EXPECT_EQ(19, tools.FindChar('{', 17));
-  EXPECT_EQ(-1, tools.FindChar('{', 20));
-  EXPECT_EQ(-1, tools.FindChar('#'));
-  EXPECT_EQ(-1, tools.FindChar('D', 100));
-  EXPECT_EQ("Dokument", tools.DelCharsFrom(8, 100));
-  EXPECT_EQ("NazwaZb{a}{b}", tools.DelCharsFrom(0, 9));
-  EXPECT_EQ(tools.Text(), tools.DelCharsFrom(-1, 3));
-  EXPECT_TRUE(tools.ContainsChar('}'));
-  EXPECT_FALSE(edihal::TxTools("fv0001").ContainsChar('.'));
-}
-
-TEST(TxTools, PadLeftWidensToFourDigits) {
-  const struct {
-    const char* text;
-    const char* padded;
-  } cases[] = {{"1", "0001"}, {"42", "0042"}, {"999", "0999"}, {"9999", "9999"}, {"", "0000"}};
-  for (const auto& c : cases) EXPECT_EQ(c.padded, edihal::TxTools(c.text).PadLeft('0', 4, 4));
 }
 
 }  // namespace

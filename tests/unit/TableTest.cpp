@@ -25,6 +25,8 @@
 #include "selection/TextPrimitives.h"
 #include "text/Iso88592.h"
 #include "text/Plkonwer.h"
+#include "torlib/TMFile.h"
+#include "torlib/TxTools.h"
 
 namespace {
 
@@ -47,6 +49,20 @@ std::string YesNo(bool yes) {
 // text must give exactly.
 long double Reference(const std::string& text) {
   return std::strtold(text.c_str(), nullptr);
+}
+
+// The lines TMFile reads from a file of `bytes`.
+Texts FileLines(const std::string& bytes) {
+  testing_support::FakePlatform platform;
+  platform.files["C:\\f.txt"] = bytes;
+  TMFile file(platform);
+  file.SetReadOnly(true);
+  file.SetPath("C:\\f.txt");
+  file.Open();
+  Texts lines;
+  std::string line;
+  while (file.ReadLine(line, "\r\n")) lines.push_back(line);
+  return lines;
 }
 
 std::string EncodingName(SourceEncoding encoding) {
@@ -165,6 +181,20 @@ const std::map<std::string, Function>& Functions() {
           platform.install_folder_value = a[0];
           return Texts{InstallFolder(platform)};
         }}},
+      {"FileLines", {1, [](const Texts& a) { return FileLines(a[0]); }}},
+      {"FindChar",
+       {3,
+        [](const Texts& a) {
+          return Texts{std::to_string(TxTools(a[0]).FindChar(a[1].at(0), Number(a[2])))};
+        }}},
+      {"DelCharsFrom",
+       {3,
+        [](const Texts& a) {
+          return Texts{TxTools(a[0]).DelCharsFrom(Number(a[1]), Number(a[2]))};
+        }}},
+      {"ContainsChar",
+       {2, [](const Texts& a) { return Texts{YesNo(TxTools(a[0]).ContainsChar(a[1].at(0)))}; }}},
+      {"PadLeft", {1, [](const Texts& a) { return Texts{TxTools(a[0]).PadLeft('0', 4, 4)}; }}},
       {"FormatTwoDecimals",
        {1, [](const Texts& a) { return Texts{FormatTwoDecimals(Reference(a[0]))}; }}},
   };
