@@ -1,5 +1,6 @@
-// Registration and release of library objects (the identity exports are
-// case files: cases/identity).
+// Registration and release of library objects, and a null library object
+// (the identity exports are case files: cases/identity, the guard's
+// reports cases/guard).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -39,6 +40,14 @@ TEST(Registration, ReleasingCallsNoCallback) {
 TEST(Registration, ReleaseModuleHasNoTestHook) {
   EXPECT_EQ(nullptr, ReleaseModule().TestArmFailure);
   EXPECT_NE(nullptr, TestModule().TestArmFailure);
+}
+
+// The worker exports given no library object do nothing and return 0.
+TEST(Registration, NullLibraryReturnsZero) {
+  EXPECT_EQ(0, TestModule().EdiEksportujDokument(nullptr, 1, "", ""));
+  EXPECT_EQ(0, TestModule().EdiImportujDokument(nullptr, 1, "", ""));
+  EXPECT_EQ(0, TestModule().EdiUtworzListeWyboruImportu(nullptr, 1, ""));
+  EXPECT_EQ(0, TestModule().EdiPrzedEksportem(nullptr, 1, nullptr, nullptr, nullptr, nullptr));
 }
 
 }  // namespace
