@@ -252,6 +252,11 @@ class Case {
                         ReadFile(folder_ + "/in/" + name) == now;
       if (kept) continue;
       written.push_back(name);
+      // An empty file written where none is expected is a difference too.
+      if (!g_update && !FileExists(expected + "/" + name)) {
+        ADD_FAILURE() << name_ << ": the calls wrote " << name << ", which no expected file holds";
+        continue;
+      }
       Compare("files/" + name, WithoutFolder(now));
     }
     for (const std::string& name : TreeListing(expected)) {
