@@ -1,5 +1,5 @@
-// The pieces of the export frame: host buffers, the number argument of the
-// export pre-step, and the guard when the host's own callback fails.
+// The pieces of the export frame: host buffers and the guard when the
+// host's own callback fails (the pre-step's number: tables/export.txt).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,7 +9,6 @@
 #include "plugin/TVEXBibliotekaEDI.h"
 #include "plugin/TextBuffer.h"
 #include "plugin/WorkerGuard.h"
-#include "rtl/StrToInt.h"
 
 namespace {
 
@@ -39,46 +38,7 @@ TEST(TextBuffer, WritesLikeStrncpyOf299ThenNul) {
     EXPECT_EQ('X', buffer[EDIHAL_BUFFER_SIZE]) << "wrote past the buffer";
   }
   WriteTextBuffer(nullptr, "ignored");
-}
-
-TEST(TextBuffer, NumberArgumentReadsTheWholeTrimmedText) {
-  const struct {
-    const char* text;
-    int32_t number;
-  } cases[] = {
-      {"12", 12},
-      {" 12 ", 12},
-      {"\t42\r\n", 42},
-      {"0", 0},
-      {"", -1},
-      {"   ", -1},
-      {"abc", -1},
-      {"12a", -1},
-      {"1 2", -1},
-      {"-3", -3},
-      {"+7", 7},
-      {"-", -1},
-      {"$1F", 31},
-      {"0x10", 16},
-      {"2147483647", 2147483647},
-      {"2147483648", -1},
-      {"-2147483648", INT32_MIN},
-      {"-2147483649", -1},
-      {"99999999999999999999", -1},
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.number, NumberArgument(c.text)) << "'" << c.text << "'";
-  EXPECT_EQ(-1, NumberArgument(nullptr));
-}
-
-TEST(StrToIntDef, FallbackForAnythingButAWholeInteger) {
-  EXPECT_EQ(5, StrToIntDef("5", 9));
-  EXPECT_EQ(9, StrToIntDef(" 5", 9));
-  EXPECT_EQ(9, StrToIntDef("5 ", 9));
-  EXPECT_EQ(9, StrToIntDef("", 9));
-  EXPECT_EQ(-1, StrToIntDef("$FFFFFFFF", 9));
-  EXPECT_EQ(9, StrToIntDef("$100000000", 9));
-  EXPECT_EQ(9, StrToIntDef("0x", 9));
-  EXPECT_EQ(9, StrToIntDef("1.5", 9));
+  EXPECT_EQ(-1, NumberArgument(nullptr));  // the texts: tables/export.txt
 }
 
 int32_t EDIHAL_STDCALL ThrowingErrorCallback(EdiHalHostValue, EdiHalHostValue, const char*) {

@@ -21,7 +21,9 @@
 #include "import/SideFiles.h"
 #include "import/StringList.h"
 #include "plugin/InstallFolder.h"
+#include "plugin/TextBuffer.h"
 #include "rtl/Numbers.h"
+#include "rtl/StrToInt.h"
 #include "selection/TextPrimitives.h"
 #include "text/Iso88592.h"
 #include "text/Plkonwer.h"
@@ -195,6 +197,10 @@ const std::map<std::string, Function>& Functions() {
       {"ContainsChar",
        {2, [](const Texts& a) { return Texts{YesNo(TxTools(a[0]).ContainsChar(a[1].at(0)))}; }}},
       {"PadLeft", {1, [](const Texts& a) { return Texts{TxTools(a[0]).PadLeft('0', 4, 4)}; }}},
+      {"NumberArgument",
+       {1, [](const Texts& a) { return Texts{std::to_string(NumberArgument(a[0].c_str()))}; }}},
+      {"StrToIntDef",
+       {1, [](const Texts& a) { return Texts{std::to_string(StrToIntDef(a[0], 9))}; }}},
       {"FormatTwoDecimals",
        {1, [](const Texts& a) { return Texts{FormatTwoDecimals(Reference(a[0]))}; }}},
   };
