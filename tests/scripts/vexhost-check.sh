@@ -4,7 +4,8 @@
 # faktura.xml), the arguments when they are not "check faktura.xml"
 # (command, one a line) and expected.txt: what vexhost prints (UTF-8) and its
 # exit status.  The case runs in a copy of its folder, which must be
-# unchanged afterwards.
+# unchanged afterwards but for the files of its written/ folder, which the
+# command must leave there byte for byte.
 #   vexhost-check.sh VEXHOST SOURCE_DIR [RUNNER]      compare
 #   vexhost-check.sh --update VEXHOST SOURCE_DIR      rewrite expected.txt
 update=0
@@ -22,7 +23,7 @@ for case_dir in "$source_dir"/tests/cases/check/*/ "$source_dir"/tests/cases/vex
   name=$(basename "$(dirname "$case_dir")")/$(basename "$case_dir")
   copy="$work/$name"
   mkdir -p "$copy"
-  cp "$case_dir"/* "$copy/"
+  for file in "$case_dir"/*; do [ -f "$file" ] && cp "$file" "$copy/"; done
   rm -f "$copy/expected.txt"
   # A case may name a sibling's invoice.
   [ -d "$work/check/clean" ] || { mkdir -p "$work/check/clean"; cp "$source_dir/tests/cases/check/clean/faktura.xml" "$work/check/clean/"; }
@@ -40,13 +41,24 @@ for case_dir in "$source_dir"/tests/cases/check/*/ "$source_dir"/tests/cases/vex
   fi
   if [ $update = 1 ]; then
     cp "$work/seen" "$case_dir/expected.txt"
+    for file in "$case_dir"/written/*; do [ -f "$file" ] && cp "$copy/${file##*/}" "$file"; done
     echo "updated: $name"
     continue
   fi
   if ! cmp -s "$work/seen" "$case_dir/expected.txt"; then
     echo "FAIL: $name"; diff "$case_dir/expected.txt" "$work/seen" | head -20 | sed 's/^/    /'
     failures=$((failures + 1))
-  elif ! diff -r -x expected.txt "$case_dir" "$copy" >/dev/null; then
+    continue
+  fi
+  differs=""
+  for file in "$case_dir"/written/*; do
+    [ -f "$file" ] || continue
+    cmp -s "$file" "$copy/${file##*/}" || differs="$differs ${file##*/}"
+    rm -f "$copy/${file##*/}"
+  done
+  if [ -n "$differs" ]; then
+    echo "FAIL: $name: not as written:$differs"; failures=$((failures + 1))
+  elif ! diff -r -x expected.txt -x written "$case_dir" "$copy" >/dev/null; then
     echo "FAIL: $name: vexhost changed or wrote a file in the case folder"; failures=$((failures + 1))
   else
     echo "ok: $name"
