@@ -56,11 +56,7 @@ class Soak {
     WriteFile(folder_.File("kat.xml"), Block("Woda") + Block("Sok"));
     WriteFile(folder_.File("Przypisanie.txt"), "10\t101\t1011\tA01\r\n");
     WriteFile(folder_.File("Kategoryzacja.txt"), "Klucz\tNazwa\t\r\nA01\tNapoje\t\r\n");
-    host_.Answer("StawkaA", "23");
-    host_.Answer("StawkaB", "8");
-    host_.Answer("StawkaC", "5");
-    host_.Answer("StawkaD", "0");
-    host_.Answer("StawkaG", "ZW");
+    AnswerLikeAShop(host_);
     host_.Answer("KatalogImp", folder_.Path());
     host_.Answer("PrefixImp", "fv");
     host_.Answer("ListaImp", "wg zaw. katalogu");

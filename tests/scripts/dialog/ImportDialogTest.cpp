@@ -94,14 +94,8 @@ TEST(ImportDialog, AsksThroughTheShippedModule) {
   SetActiveWindow(host_window);
 
   RecordingHost host(testing_support::ReleaseModule());
-  for (const auto& answer : {std::pair<const char*, const char*>{"CzyKategoryzacja", "Tak"},
-                             {"StawkaA", "23"},
-                             {"StawkaB", "8"},
-                             {"StawkaC", "5"},
-                             {"StawkaD", "0"},
-                             {"StawkaG", "ZW"}}) {
-    host.Answer(answer.first, answer.second);
-  }
+  AnswerLikeAShop(host);
+  host.Answer("CzyKategoryzacja", "Tak");
   const auto run = dialog_probe::Drive<int32_t>(
       [&] {
         return host.Api().EdiImportujDokument(host.Library(), 7, output.c_str(), invoice.c_str());
