@@ -137,36 +137,4 @@ TEST_F(CategorisedImport, DialogShowsTheNameInWindows1250) {
   }
 }
 
-// The assortment name is the host's own, in Windows-1250: it reaches the
-// record unchanged whatever the invoice's encoding, while the invoice's
-// texts around it are converted.  (Converted with them, "Słodycze" came out
-// as "S?odycze" from a UTF-8 invoice, a name the host does not know.)
-TEST_F(CategorisedImport, AssortmentKeepsItsWindows1250Letters) {
-  // ± (0xB1) is ą in ISO-8859-2: the ISO conversion would change it too.
-  platform.files["Kategoryzacja.txt"] = "Klucz\tNazwa\t\r\nA01\tS\xB3odycze \xB1\t\r\n";
-  const struct {
-    const char* declaration;
-    std::string name;  // "Łódź" in the declared encoding
-  } cases[] = {
-      {"windows-1250",
-       "\xA3\xF3"
-       "d\x9F"},
-      {"ISO-8859-2",
-       "\xA3\xF3"
-       "d\xBC"},
-      {"UTF-8",
-       "\xC5\x81\xC3\xB3"
-       "d\xC5\xBA"},
-  };
-  for (const auto& c : cases) {
-    platform.files[kInvoice] = std::string("<?xml version=\"1.0\" encoding=\"") + c.declaration +
-                               "\"?>\n" + Block(c.name, Numbers("10", "20", "30"));
-    Import();
-    EXPECT_NE(std::string::npos, platform.files[kOut].find("Nazwa{\xA3\xF3"
-                                                           "d\x9F}Kod{}Vat{}Jm{}"
-                                                           "Asortyment{S\xB3odycze \xB1}Sww{}"))
-        << c.declaration << ": " << platform.files[kOut];
-  }
-}
-
 }  // namespace
