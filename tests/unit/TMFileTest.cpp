@@ -1,5 +1,7 @@
-// TMFile: block boundaries, real files, writing, and errors (the line ends
-// are a table: tests/tables/files.txt).
+// TMFile where a case cannot look: blocks of a real file and their
+// boundaries, rewinding, many buffered lines and reopening (the line ends
+// are a table: tests/tables/files.txt; writing and failing to open, the
+// cases).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -70,55 +72,6 @@ TEST(TMFileRead, SetPointerRewinds) {
   file.SetPointer(0);
   ASSERT_TRUE(file.ReadLine(line));
   EXPECT_EQ("one", line);
-}
-
-TEST(TMFileRead, MissingFileNamesPathAndReason) {
-  FakePlatform platform;
-  TMFile file(platform);
-  file.SetPath("C:\\Faktury\\brak.xml");
-  try {
-    file.Open();
-    FAIL() << "opened a missing file";
-  } catch (const edihal::EInOutError& error) {
-    EXPECT_NE(std::string::npos, error.Message().find("C:\\Faktury\\brak.xml"));
-    EXPECT_NE(std::string::npos, error.Message().find("nie ma takiego pliku"));
-  }
-}
-
-TEST(TMFileRead, RealFolderIsNotAFile) {
-  testing_support::TempFolder folder;
-  TMFile file(edihal::SystemPlatform());
-  file.SetPath(folder.Path());
-  EXPECT_THROW(file.Open(), edihal::EInOutError);
-}
-
-TEST(TMFileWrite, EmptiesThenWritesCrLfLines) {
-  FakePlatform platform;
-  platform.files["C:\\out.txt"] = "old content that must go";
-  TMFile file(platform);
-  file.SetRandomAccess(false);
-  file.SetReadOnly(false);
-  file.SetPath("C:\\out.txt");
-  file.Open();
-  file.SetPointer(0);
-  file.SetEof();
-  file.WriteLine("TypDok:", "\r\n");
-  file.WriteLine("", "\r\n");
-  file.WriteLine("%s {}", "\r\n");
-  file.Close();
-  EXPECT_EQ("TypDok:\r\n\r\n%s {}\r\n", platform.files["C:\\out.txt"]);
-}
-
-TEST(TMFileWrite, CreatesAMissingFile) {
-  testing_support::TempFolder folder;
-  {
-    TMFile file(edihal::SystemPlatform());
-    file.SetReadOnly(false);
-    file.SetPath(folder.File("new.txt"));
-    file.Open();
-    file.WriteLine("x");
-  }  // the destructor writes what is buffered
-  EXPECT_EQ("x\r\n", testing_support::ReadFile(folder.File("new.txt")));
 }
 
 TEST(TMFileWrite, ManyLinesReachTheFileInOrder) {
