@@ -9,7 +9,6 @@
 
 #include "FakePlatform.h"
 #include "TestFiles.h"
-#include "rtl/Exception.h"
 #include "torlib/TMFile.h"
 
 namespace {
