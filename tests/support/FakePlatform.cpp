@@ -84,7 +84,6 @@ bool FakePlatform::FileExists(const std::string& path) const {
 
 bool FakePlatform::ForceDirectories(const std::string& folder) const {
   if (folder.empty()) throw edihal::EInOutError(edihal::texts::kEmptyFolderName);
-  if (uncreatable.count(folder) != 0) return false;
   folders.insert(folder);
   return true;
 }

@@ -27,7 +27,6 @@ class FakePlatform : public edihal::Platform {
   mutable std::set<std::string> folders;
   std::set<std::string> hidden;       // left out by FindFiles
   std::set<std::string> unreadable;   // OpenFile fails: access denied
-  std::set<std::string> uncreatable;  // ForceDirectories returns false
   std::string install_folder_value;   // what the registry holds
   std::string current_folder = "C:\\Praca";
   char decimal_separator = '.';

@@ -148,12 +148,6 @@ TEST_F(SelectionList, NamesWithoutAFileGetNoEntryButTheirProgress) {
             Progress());
 }
 
-TEST_F(SelectionList, FolderThatCannotBeMadeListsNothing) {
-  platform_.uncreatable.insert("Q:\\Brak");
-  g_answers["KatalogImp"] = "Q:\\Brak";
-  EXPECT_EQ(Head("fv", "FV", "Q:\\Brak"), Run());
-}
-
 TEST_F(SelectionList, InvoiceThatCannotBeOpenedEndsTheCall) {
   platform_.files["C:\\Imp\\fv1.xml"] = "<szInvoiceIDPDF>1</szInvoiceIDPDF>";
   platform_.files["C:\\Imp\\fv2.xml"] = "<szInvoiceIDPDF>2</szInvoiceIDPDF>";
