@@ -24,6 +24,7 @@ void __freeres() noexcept;  // libstdc++: frees the emergency arena
 }
 
 extern "C" int __mingwthr_key_dtor(DWORD key, void (*dtor)(void*));
+extern "C" int __mingwthr_remove_key_dtor(DWORD key);
 
 namespace {
 
@@ -36,6 +37,18 @@ struct ExceptionGlobals {
 // The TLS slot, or TLS_OUT_OF_INDEXES before the first exception.
 volatile LONG slot = static_cast<LONG>(TLS_OUT_OF_INDEXES);
 
+// The run-time's TLS destructor list calls this on the thread that ends,
+// and on the unloading thread when the DLL is unloaded, before or after the
+// static destructors.  Forgetting the record here keeps Teardown from
+// freeing it a second time (a corrupt heap that hung the host later).
+void FreeThreadRecord(void* record) {
+  std::free(record);
+  const LONG current = slot;
+  if (current != static_cast<LONG>(TLS_OUT_OF_INDEXES)) {
+    TlsSetValue(static_cast<DWORD>(current), nullptr);
+  }
+}
+
 DWORD Slot() {
   const LONG current = slot;
   if (current != static_cast<LONG>(TLS_OUT_OF_INDEXES)) return static_cast<DWORD>(current);
@@ -44,7 +57,7 @@ DWORD Slot() {
   const LONG before = InterlockedCompareExchange(&slot, static_cast<LONG>(made),
                                                  static_cast<LONG>(TLS_OUT_OF_INDEXES));
   if (before == static_cast<LONG>(TLS_OUT_OF_INDEXES)) {
-    __mingwthr_key_dtor(made, std::free);
+    __mingwthr_key_dtor(made, FreeThreadRecord);
     return made;
   }
   TlsFree(made);  // another thread was first
@@ -84,6 +97,8 @@ struct Teardown {
     CloseKeptSemaphores();
     const LONG current = slot;
     if (current != static_cast<LONG>(TLS_OUT_OF_INDEXES)) {
+      // Off the destructor list first: the slot is given back below.
+      __mingwthr_remove_key_dtor(static_cast<DWORD>(current));
       std::free(TlsGetValue(static_cast<DWORD>(current)));
       TlsSetValue(static_cast<DWORD>(current), nullptr);
       TlsFree(static_cast<DWORD>(current));

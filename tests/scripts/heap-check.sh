@@ -1,0 +1,33 @@
+#!/bin/sh
+# The Windows programs under Wine's heap checks: every case of the case
+# runner (the module loaded, failing calls that throw and catch, the module
+# freed at the end) and the registration tests.  A block freed twice or
+# written past its end is only a warning from Wine, and a corrupt heap may
+# show much later, as a hang; here any such warning fails.
+#   heap-check.sh CASE_RUNNER HOST_TESTS RUNNER
+case_runner=$1
+host_tests=$2
+runner=$3
+failures=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+check() {
+  name=$1
+  shift
+  WINEDEBUG=warn+heap,err+heap $runner "$@" >"$log" 2>&1
+  status=$?
+  if [ "$status" != 0 ]; then
+    echo "FAIL: $name exited $status"; tail -20 "$log"; failures=$((failures + 1))
+  elif grep -q ':heap:' "$log"; then
+    echo "FAIL: $name: Wine found the heap misused"; grep ':heap:' "$log" | head -5
+    failures=$((failures + 1))
+  else
+    echo "ok: $name"
+  fi
+}
+
+check "every case" "$case_runner" --gtest_brief=1
+check "registrations" "$host_tests" --gtest_brief=1 --gtest_filter='Registration*:Faults*:Callbacks*'
+
+[ "$failures" = 0 ] || { echo "$failures heap check(s) failed"; exit 1; }
