@@ -104,14 +104,6 @@ TEST_F(CategorisedImport, SideFilesFirstThenTheUser) {
   EXPECT_EQ(0, platform.dialog_calls[0].initial);
 }
 
-TEST_F(CategorisedImport, BlockWithoutNumbersLooksUpZeros) {
-  platform.files["Przypisanie.txt"] = "\t\t\t\tA01\r\n0\t0\t0\tA02\r\n";
-  platform.files[kInvoice] = Block("Chleb", "");
-  Import();
-  EXPECT_EQ(Lines{"S\xB3odycze"}, Assortments(platform.files[kOut]));
-  EXPECT_TRUE(platform.dialog_calls.empty());
-}
-
 // The dialog shows the product name in the module's own letters whatever
 // the invoice's encoding; the record is converted as before.
 TEST_F(CategorisedImport, DialogShowsTheNameInWindows1250) {
