@@ -1,9 +1,10 @@
 #!/bin/sh
 # The Windows programs under Wine's heap checks: every case of the case
 # runner (the module loaded, failing calls that throw and catch, the module
-# freed at the end) and the registration tests.  A block freed twice or
-# written past its end is only a warning from Wine, and a corrupt heap may
-# show much later, as a hang; here any such warning fails.
+# freed at the end) and the registration, fault and callback tests.  A
+# block freed twice or written past its end is only a warning from Wine,
+# and a corrupt heap may show much later, as a hang; here any such warning
+# fails.
 #   heap-check.sh CASE_RUNNER HOST_TESTS RUNNER
 case_runner=$1
 host_tests=$2
@@ -28,6 +29,6 @@ check() {
 }
 
 check "every case" "$case_runner" --gtest_brief=1
-check "registrations" "$host_tests" --gtest_brief=1 --gtest_filter='Registration*:Faults*:Callbacks*'
+check "host tests" "$host_tests" --gtest_brief=1 --gtest_filter='Registration*:Faults*:Callbacks*'
 
 [ "$failures" = 0 ] || { echo "$failures heap check(s) failed"; exit 1; }
