@@ -41,16 +41,17 @@
 #include <vector>
 
 #include "CaseText.h"
+#include "Cases.h"
 #include "CommaLocale.h"
 #include "Modules.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 
-namespace {
-
-using namespace testing_support;
+namespace testing_support {
 
 bool g_update = false;
+
+namespace {
 
 // `relative` ("a/b") inside `folder`, with the platform's separators.
 std::string InFolder(const std::string& folder, const std::string& relative) {
@@ -102,17 +103,14 @@ struct HostBuffer {
 
 class Case {
  public:
-  Case(std::string folder, std::string name) : folder_(std::move(folder)), name_(std::move(name)) {}
+  explicit Case(const CaseFolder& folder) : folder_(folder.path), name_(folder.Label()) {}
 
-  void Run() {
+  void Run(const hostkit::ModuleApi& module) {
     CurrentFolder current(work_.Path());  // side files are looked for here
     CopyTree(folder_ + "/in", work_.Path());
     const std::vector<std::string> before = Listing();
     const std::vector<std::string> calls = Lines(ReadFile(folder_ + "/calls"));
-    const bool hooks = std::any_of(calls.begin(), calls.end(), [](const std::string& call) {
-      return call.rfind("Arm ", 0) == 0;
-    });
-    RecordingHost host(hooks ? TestModule() : ReleaseModule());
+    RecordingHost host(module);
     LoadAnswers(host);
     std::string transcript;
     for (const std::string& line : calls) {
@@ -134,7 +132,7 @@ class Case {
     return ReplaceAll(ReplaceAll(text, "{dir}/", work_.Path() + kSeparator), "{dir}", work_.Path());
   }
   std::string WithoutFolder(const std::string& text) const {
-    return ::WithoutFolder(text, work_.Path());
+    return testing_support::WithoutFolder(text, work_.Path());
   }
 
   void LoadAnswers(RecordingHost& host) const {
@@ -285,30 +283,53 @@ class Case {
   EdiHalHostValue context_ = kFirstContext;
 };
 
-void RegisterCases() {
+}  // namespace
+
+std::vector<CaseFolder> AllCases() {
+  std::vector<CaseFolder> cases;
   const std::string root = SourcePath("tests/cases");
   for (const std::string& group : FolderEntries(root)) {
     for (const std::string& name : FolderEntries(root + kSeparator + group)) {
       const std::string folder = root + "/" + group + "/" + name;
       if (!FileExists(folder + "/calls")) continue;
-      testing::RegisterTest(("Case_" + group).c_str(), name.c_str(), nullptr, nullptr, __FILE__,
-                            __LINE__, [folder, group, name]() -> testing::Test* {
-                              struct CaseTest : testing::Test {
-                                std::string folder, label;
-                                void TestBody() override { Case(folder, label).Run(); }
-                              };
-                              auto* test = new CaseTest;
-                              test->folder = folder;
-                              test->label = group + "/" + name;
-                              return test;
-                            });
+      const std::vector<std::string> calls = Lines(ReadFile(folder + "/calls"));
+      const bool hooks = std::any_of(calls.begin(), calls.end(), [](const std::string& call) {
+        return call.rfind("Arm ", 0) == 0;
+      });
+      cases.push_back({folder, group, name, hooks});
     }
+  }
+  return cases;
+}
+
+void RunCase(const CaseFolder& folder, const hostkit::ModuleApi* module) {
+  if (module == nullptr) module = folder.hooks ? &TestModule() : &ReleaseModule();
+  Case(folder).Run(*module);
+}
+
+}  // namespace testing_support
+
+namespace {
+
+void RegisterCases() {
+  for (const testing_support::CaseFolder& folder : testing_support::AllCases()) {
+    testing::RegisterTest(("Case_" + folder.group).c_str(), folder.name.c_str(), nullptr, nullptr,
+                          __FILE__, __LINE__, [folder]() -> testing::Test* {
+                            struct CaseTest : testing::Test {
+                              testing_support::CaseFolder folder;
+                              void TestBody() override { RunCase(folder); }
+                            };
+                            auto* test = new CaseTest;
+                            test->folder = folder;
+                            return test;
+                          });
   }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace testing_support;
   std::vector<char*> args;
   bool comma = false;
   for (int i = 0; i < argc; ++i) {

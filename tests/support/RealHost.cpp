@@ -22,7 +22,7 @@ std::uint16_t WordFromEnvironment() {
 }
 
 std::uint16_t g_host_word = WordFromEnvironment();
-hostkit::ModuleApi g_real[2];
+hostkit::ModuleApi g_real[3];
 
 #if defined(__i386__)
 
@@ -213,7 +213,14 @@ HostControlWordScope::~HostControlWordScope() {
 }
 
 hostkit::ModuleApi LikeRealHost(const hostkit::ModuleApi& api, int which) {
-  return which == 0 ? StubsOf<0>(api) : StubsOf<1>(api);
+  switch (which) {
+    case 0:
+      return StubsOf<0>(api);
+    case 1:
+      return StubsOf<1>(api);
+    default:
+      return StubsOf<2>(api);
+  }
 }
 
 void ExpectHostSideState(const char* callback, const void* first_argument) {

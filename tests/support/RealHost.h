@@ -35,8 +35,9 @@ class HostControlWordScope {
   std::uint16_t outer_;
 };
 
-// `api` with every export behind a real-host stub.  `which` (0 or 1) picks
-// one of two sets of stubs, one per loaded module.
+// `api` with every export behind a real-host stub.  `which` (0 to 2) picks
+// one of three sets of stubs, one per loaded module: 0 and 1 for the test
+// program's two modules (Modules.h), 2 for a module loaded for a while.
 hostkit::ModuleApi LikeRealHost(const hostkit::ModuleApi& api, int which);
 
 // For the host's callbacks: fails the running test unless the module
