@@ -17,9 +17,12 @@
 //             null for a null pointer, a last word nullbuffers for null
 //             output buffers and flag); "answer NAME=VALUE" changes an
 //             answer, "callbacks ID..." registers only the ids given
-//             "context N" sets the call context of the calls after it, and
-//             "Arm KIND TEXT" arms a test hook (the test-hook module runs
-//             such a case)
+//             "context N" sets the call context of the calls after it,
+//             "host 2" (or "host 1") makes a second host of its own (its
+//             callbacks shown as "cb@2") call next, "ZwolnijBiblioteke"
+//             releases the calling host's library object (with "null", a
+//             null one), and "Arm KIND TEXT" arms a test hook (the
+//             test-hook module runs such a case)
 //   answers   NAME=VALUE lines (else the group folder's answers, if any);
 //             NAME:=BYTES puts BYTES, all 300 if given, into the answer
 //             buffer as they are
@@ -110,14 +113,15 @@ class Case {
     CopyTree(folder_ + "/in", work_.Path());
     const std::vector<std::string> before = Listing();
     const std::vector<std::string> calls = Lines(ReadFile(folder_ + "/calls"));
-    RecordingHost host(module);
-    LoadAnswers(host);
+    RecordingHost first(module), second(module);
+    hosts_ = {&first, &second};
+    for (RecordingHost* host : hosts_) LoadAnswers(*host);
     std::string transcript;
     for (const std::string& line : calls) {
       if (line.empty() || line[0] == '#') continue;
       std::vector<Token> tokens = Tokens(WithFolder(line));
       for (Token& token : tokens) token.text = Unescaped(token.text);
-      transcript += "> " + line + "\n" + Call(host, tokens);
+      transcript += "> " + line + "\n" + Call(*hosts_[current_], tokens);
     }
     for (const std::string& folder : TreeListing(work_.Path(), true)) {
       if (!FolderExists(folder_ + "/in/" + folder)) transcript += "+ folder " + folder + "\n";
@@ -153,7 +157,7 @@ class Case {
 
   // One line of "calls": what the host sees of it.
   std::string Call(RecordingHost& host, std::vector<Token> args) {
-    host.ClearEvents();
+    for (RecordingHost* each : hosts_) each->ClearEvents();
     const bool null_buffers = args.size() > 1 && args.back().text == "nullbuffers";
     if (null_buffers) args.pop_back();
     const auto buffers = [null_buffers](std::initializer_list<HostBuffer*> list) {
@@ -182,6 +186,16 @@ class Case {
     } else if (verb == "context") {
       context_ = number(1);
       return "";
+    } else if (verb == "host") {
+      current_ = number(1) == 2 ? 1 : 0;
+      return "";
+    } else if (verb == "ZwolnijBiblioteke") {
+      if (args.size() > 1) {
+        api.ZwolnijBiblioteke(nullptr);
+      } else {
+        host.ReleaseLibrary();
+      }
+      return Callbacks();
     } else if (verb == "Arm") {
       api.TestArmFailure(host.Library(), number(1), text(2));
       return "";
@@ -222,20 +236,25 @@ class Case {
     } else {
       ADD_FAILURE() << name_ << ": no call " << verb;
     }
-    return Callbacks(host) + "< " + std::to_string(result) + "\n" + seen;
+    return Callbacks() + "< " + std::to_string(result) + "\n" + seen;
   }
 
-  std::string Callbacks(const RecordingHost& host) const {
+  // Every callback of this call; those of the second host marked "cb@2".
+  std::string Callbacks() const {
     std::string seen;
-    for (const CallbackEvent& event : host.Events()) {
-      seen += "  cb " + std::to_string(event.id) + " ";
-      seen += event.id == EDIHAL_CB_PROGRESS_PERCENT ? std::to_string(event.number)
-                                                     : Quoted(WithoutFolder(event.text));
-      if (event.host != host.Handle()) seen += " from host " + std::to_string(event.host);
-      if (event.context != context_) seen += " in context " + std::to_string(event.context);
-      seen += "\n";
+    for (const RecordingHost* host : hosts_) {
+      for (const CallbackEvent& event : host->Events()) seen += Callback(*host, event);
     }
     return seen;
+  }
+  std::string Callback(const RecordingHost& host, const CallbackEvent& event) const {
+    std::string seen = &host == hosts_[0] ? "  cb " : "  cb@2 ";
+    seen += std::to_string(event.id) + " ";
+    seen += event.id == EDIHAL_CB_PROGRESS_PERCENT ? std::to_string(event.number)
+                                                   : Quoted(WithoutFolder(event.text));
+    if (event.host != host.Handle()) seen += " from host " + std::to_string(event.host);
+    if (event.context != context_) seen += " in context " + std::to_string(event.context);
+    return seen + "\n";
   }
 
   std::vector<std::string> Listing() const { return TreeListing(work_.Path()); }
@@ -281,6 +300,8 @@ class Case {
   std::string folder_, name_;
   TempFolder work_;
   EdiHalHostValue context_ = kFirstContext;
+  std::vector<RecordingHost*> hosts_;  // two hosts with a library object each
+  std::size_t current_ = 0;            // the one that calls
 };
 
 }  // namespace

@@ -57,6 +57,13 @@ int32_t EDIHAL_STDCALL OnMessage(EdiHalHostValue host, EdiHalHostValue context, 
   return 0;
 }
 
+// Registered under every id the module must never call; a call shows as a
+// callback of id 0.
+int32_t EDIHAL_STDCALL OnNeverCalled(EdiHalHostValue host, EdiHalHostValue context, const char*) {
+  RecordText(0, host, context, "");
+  return 0;
+}
+
 void* CallbackFor(int id) {
   switch (id) {
     case EDIHAL_CB_PROGRESS_TITLE:
@@ -72,7 +79,7 @@ void* CallbackFor(int id) {
     case EDIHAL_CB_MESSAGE:
       return reinterpret_cast<void*>(OnMessage);
     default:
-      return nullptr;
+      return reinterpret_cast<void*>(OnNeverCalled);
   }
 }
 
