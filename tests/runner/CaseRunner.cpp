@@ -23,7 +23,8 @@
 //             releases the calling host's library object (with "null", a
 //             null one), and "Arm KIND TEXT" arms a test hook (the
 //             test-hook module runs such a case)
-//   answers   NAME=VALUE lines (else the group folder's answers, if any);
+//   answers   NAME=VALUE lines (else the group folder's answers, if any); a
+//             name given again is answered so the next time it is asked;
 //             NAME:=BYTES puts BYTES, all 300 if given, into the answer
 //             buffer as they are
 // In calls and answers \xNN stands for the byte NN.
@@ -142,16 +143,22 @@ class Case {
   void LoadAnswers(RecordingHost& host) const {
     std::string answers = ReadFile(folder_ + "/answers");
     if (answers.empty()) answers = ReadFile(folder_ + "/../answers");
-    for (const std::string& line : Lines(answers)) Answer(host, line);
+    for (const std::string& line : Lines(answers)) Answer(host, line, true);
   }
-  void Answer(RecordingHost& host, const std::string& line) const {
+  // `in_turn`: a name answered before gets this answer the next time.
+  void Answer(RecordingHost& host, const std::string& line, bool in_turn = false) const {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) return;
     const std::string value = Unescaped(WithFolder(line.substr(equals + 1)));
     if (equals > 0 && line[equals - 1] == ':') {
       host.AnswerRaw(line.substr(0, equals - 1), value);
     } else {
-      host.Answer(line.substr(0, equals), value);
+      const std::string name = line.substr(0, equals);
+      if (in_turn) {
+        host.AnswerNext(name, value);
+      } else {
+        host.Answer(name, value);
+      }
     }
   }
 

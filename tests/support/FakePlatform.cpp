@@ -60,7 +60,6 @@ bool Matches(const std::string& pattern, const std::string& name) {
 std::unique_ptr<edihal::FileHandle> FakePlatform::OpenFile(const std::string& path,
                                                            edihal::FileAccess access) const {
   const bool reading = access == edihal::FileAccess::kRead;
-  opened.push_back((reading ? "r " : "w ") + path);
   if (unreadable.count(path) != 0) {
     edihal::ThrowFileError(edihal::texts::kCannotOpenFile, path, FileFailure::kAccessDenied, 5);
   }
@@ -78,7 +77,6 @@ std::unique_ptr<edihal::FileHandle> FakePlatform::OpenFile(const std::string& pa
 }
 
 bool FakePlatform::FileExists(const std::string& path) const {
-  exists_checks.push_back(path);
   return files.count(path) != 0;
 }
 
@@ -97,7 +95,7 @@ std::vector<std::string> FakePlatform::FindFiles(const std::string& mask) const 
     const std::string& path = file.first;
     if (path.compare(0, folder.size(), folder) != 0) continue;
     const std::string name = path.substr(folder.size());
-    if (name.find('\\') != std::string::npos || hidden.count(path) != 0) continue;
+    if (name.find('\\') != std::string::npos) continue;
     if (Matches(pattern, Upper(name))) names.push_back(name);
   }
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {

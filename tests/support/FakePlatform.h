@@ -25,9 +25,8 @@ class FakePlatform : public edihal::Platform {
   // Host path -> bytes.  Paths are compared exactly, backslashes and all.
   mutable std::map<std::string, std::string> files;
   mutable std::set<std::string> folders;
-  std::set<std::string> hidden;       // left out by FindFiles
-  std::set<std::string> unreadable;   // OpenFile fails: access denied
-  std::string install_folder_value;   // what the registry holds
+  std::set<std::string> unreadable;  // OpenFile fails: access denied
+  std::string install_folder_value;  // what the registry holds
   std::string current_folder = "C:\\Praca";
   char decimal_separator = '.';
   edihal::CalendarDate today{2024, 3, 5};
@@ -36,8 +35,6 @@ class FakePlatform : public edihal::Platform {
 
   // What happened.
   mutable std::vector<DialogCall> dialog_calls;
-  mutable std::vector<std::string> opened;  // "r PATH" or "w PATH", in order
-  mutable std::vector<std::string> exists_checks;
 
   std::string InstallFolderValue() const override { return install_folder_value; }
   std::unique_ptr<edihal::FileHandle> OpenFile(const std::string& path,

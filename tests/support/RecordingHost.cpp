@@ -129,7 +129,7 @@ std::vector<std::string> RecordingHost::TextsOf(int id) const {
   return texts;
 }
 
-void RecordingHost::FillAnswer(const std::string& name, char* answer) const {
+void RecordingHost::FillAnswer(const std::string& name, char* answer) {
   const auto raw = raw_answers_.find(name);
   if (raw != raw_answers_.end()) {
     std::memcpy(answer, raw->second.data(),
@@ -137,9 +137,10 @@ void RecordingHost::FillAnswer(const std::string& name, char* answer) const {
     return;
   }
   const auto found = answers_.find(name);
-  if (found == answers_.end()) return;
-  std::strncpy(answer, found->second.c_str(), EDIHAL_BUFFER_SIZE - 1);
+  if (found == answers_.end() || found->second.empty()) return;
+  std::strncpy(answer, found->second.front().c_str(), EDIHAL_BUFFER_SIZE - 1);
   answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
+  if (found->second.size() > 1) found->second.pop_front();
 }
 
 void AnswerLikeAShop(RecordingHost& host) {

@@ -5,6 +5,7 @@
 #ifndef EDIHAL_TESTS_SUPPORT_RECORDINGHOST_H
 #define EDIHAL_TESTS_SUPPORT_RECORDINGHOST_H
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,7 +41,12 @@ class RecordingHost {
   void Register(int id, bool on = true);
 
   // Answers to parameter questions; an unknown name gets no answer.
-  void Answer(const std::string& name, const std::string& value) { answers_[name] = value; }
+  void Answer(const std::string& name, const std::string& value) { answers_[name] = {value}; }
+  // One more answer to `name`: the answers are given in turn, the last one
+  // again and again.
+  void AnswerNext(const std::string& name, const std::string& value) {
+    answers_[name].push_back(value);
+  }
   // Raw bytes written into the answer buffer (all 300 may be given).
   void AnswerRaw(const std::string& name, const std::string& bytes) { raw_answers_[name] = bytes; }
 
@@ -53,13 +59,13 @@ class RecordingHost {
 
   // Called by the callbacks.
   void Record(CallbackEvent event) { events_.push_back(std::move(event)); }
-  void FillAnswer(const std::string& name, char* answer) const;
+  void FillAnswer(const std::string& name, char* answer);
 
  private:
   const hostkit::ModuleApi& api_;
   EdiHalLibrary library_ = nullptr;
   EdiHalHostValue handle_;
-  std::map<std::string, std::string> answers_;
+  std::map<std::string, std::deque<std::string>> answers_;
   std::map<std::string, std::string> raw_answers_;
   std::vector<CallbackEvent> events_;
 };
