@@ -117,84 +117,43 @@ class HostCall {
   std::uint16_t own_;
 };
 
-#define EDIHAL_STUB(Field)        \
-  HostCall call("VEXDLL" #Field); \
-  return Call(g_real[W].Field
+// The stub of the export at `Field` of module W: the host's word in, the
+// call misaligned, the checks after.
+template <int W, auto Field, typename Pointer>
+struct Stub;
 
-template <int W>
-struct Stubs {
-  static int32_t EDIHAL_STDCALL TypBiblioteki() {
-    EDIHAL_STUB(TypBiblioteki));
-  }
-  static void EDIHAL_STDCALL Wlasciwosci(char* buffer, int32_t id) {
-    EDIHAL_STUB(Wlasciwosci), buffer, id);
-  }
-  static EdiHalLibrary EDIHAL_STDCALL RejestrujBiblioteke(EdiHalHostValue host, int32_t a,
-                                                          int32_t b, int32_t c) {
-    EDIHAL_STUB(RejestrujBiblioteke), host, a, b, c);
-  }
-  static void EDIHAL_STDCALL RejestrujCallback(EdiHalLibrary library, void* callback, int32_t id) {
-    EDIHAL_STUB(RejestrujCallback), library, callback, id);
-  }
-  static void EDIHAL_STDCALL ZwolnijBiblioteke(EdiHalLibrary library) {
-    EDIHAL_STUB(ZwolnijBiblioteke), library);
-  }
-  static int32_t EDIHAL_STDCALL Parametr(int32_t group, int32_t index, char* name,
-                                         char* description, char* value, int32_t a, int32_t b,
-                                         int32_t* flag) {
-    EDIHAL_STUB(Parametr), group, index, name, description, value, a, b, flag);
-  }
-  static int32_t EDIHAL_STDCALL TekstListyParametru(const char* name, int32_t index, char* buffer) {
-    EDIHAL_STUB(TekstListyParametru), name, index, buffer);
-  }
-  static int32_t EDIHAL_STDCALL EdiPrzedEksportem(EdiHalLibrary library, EdiHalHostValue context,
-                                                  char* path, char* filter, char* prompt,
-                                                  int32_t* flag) {
-    EDIHAL_STUB(EdiPrzedEksportem), library, context, path, filter, prompt, flag);
-  }
-  static int32_t EDIHAL_STDCALL EdiEksportujDokument(EdiHalLibrary library, EdiHalHostValue context,
-                                                     const char* a, const char* b) {
-    EDIHAL_STUB(EdiEksportujDokument), library, context, a, b);
-  }
-  static int32_t EDIHAL_STDCALL EdiUtworzListeWyboruImportu(EdiHalLibrary library,
-                                                            EdiHalHostValue context,
-                                                            const char* path) {
-    EDIHAL_STUB(EdiUtworzListeWyboruImportu), library, context, path);
-  }
-  static int32_t EDIHAL_STDCALL EdiImportujDokument(EdiHalLibrary library, EdiHalHostValue context,
-                                                    const char* output, const char* invoice) {
-    EDIHAL_STUB(EdiImportujDokument), library, context, output, invoice);
-  }
-  static void EDIHAL_STDCALL TestArmFailure(EdiHalLibrary library, int32_t kind,
-                                            const char* message) {
-    EDIHAL_STUB(TestArmFailure), library, kind, message);
-  }
-  static void EDIHAL_STDCALL TestLimitAllocation(std::uint32_t bytes) {
-    EDIHAL_STUB(TestLimitAllocation), bytes);
+template <int W, auto Field, typename Result, typename... Args>
+struct Stub<W, Field, Result(EDIHAL_STDCALL*)(Args...)> {
+  static Result EDIHAL_STDCALL Run(Args... args) {
+    HostCall call(__PRETTY_FUNCTION__);  // names the export's field
+    return Call(g_real[W].*Field, args...);
   }
 };
 
-#undef EDIHAL_STUB
+template <int W, auto Field>
+void Bind(hostkit::ModuleApi& stubs) {
+  using Pointer = std::remove_reference_t<decltype(stubs.*Field)>;
+  if (g_real[W].*Field != nullptr) stubs.*Field = &Stub<W, Field, Pointer>::Run;
+}
 
 template <int W>
 hostkit::ModuleApi StubsOf(const hostkit::ModuleApi& api) {
+  using hostkit::ModuleApi;
   g_real[W] = api;
-  hostkit::ModuleApi stubs;
-  stubs.TypBiblioteki = Stubs<W>::TypBiblioteki;
-  stubs.Wlasciwosci = Stubs<W>::Wlasciwosci;
-  stubs.RejestrujBiblioteke = Stubs<W>::RejestrujBiblioteke;
-  stubs.RejestrujCallback = Stubs<W>::RejestrujCallback;
-  stubs.ZwolnijBiblioteke = Stubs<W>::ZwolnijBiblioteke;
-  stubs.Parametr = Stubs<W>::Parametr;
-  stubs.TekstListyParametru = Stubs<W>::TekstListyParametru;
-  stubs.EdiPrzedEksportem = Stubs<W>::EdiPrzedEksportem;
-  stubs.EdiEksportujDokument = Stubs<W>::EdiEksportujDokument;
-  stubs.EdiUtworzListeWyboruImportu = Stubs<W>::EdiUtworzListeWyboruImportu;
-  stubs.EdiImportujDokument = Stubs<W>::EdiImportujDokument;
-  if (api.TestArmFailure != nullptr) stubs.TestArmFailure = Stubs<W>::TestArmFailure;
-  if (api.TestLimitAllocation != nullptr) {
-    stubs.TestLimitAllocation = Stubs<W>::TestLimitAllocation;
-  }
+  ModuleApi stubs;
+  Bind<W, &ModuleApi::TypBiblioteki>(stubs);
+  Bind<W, &ModuleApi::Wlasciwosci>(stubs);
+  Bind<W, &ModuleApi::RejestrujBiblioteke>(stubs);
+  Bind<W, &ModuleApi::RejestrujCallback>(stubs);
+  Bind<W, &ModuleApi::ZwolnijBiblioteke>(stubs);
+  Bind<W, &ModuleApi::Parametr>(stubs);
+  Bind<W, &ModuleApi::TekstListyParametru>(stubs);
+  Bind<W, &ModuleApi::EdiPrzedEksportem>(stubs);
+  Bind<W, &ModuleApi::EdiEksportujDokument>(stubs);
+  Bind<W, &ModuleApi::EdiUtworzListeWyboruImportu>(stubs);
+  Bind<W, &ModuleApi::EdiImportujDokument>(stubs);
+  Bind<W, &ModuleApi::TestArmFailure>(stubs);
+  Bind<W, &ModuleApi::TestLimitAllocation>(stubs);
   return stubs;
 }
 

@@ -19,6 +19,7 @@ namespace {
 using testing_support::NobodyHolds;
 
 using dialog_probe::DialogView;
+using testing_support::CurrentFolder;
 using testing_support::ReadFile;
 using testing_support::RecordingHost;
 using testing_support::TempFolder;
@@ -56,21 +57,6 @@ Lines Assortments(const std::string& document) {
   }
   return found;
 }
-
-// Runs the host's process in `folder`, as VEX runs in its own folder.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::string& folder) {
-    GetCurrentDirectoryW(MAX_PATH, previous_);
-    SetCurrentDirectoryA(folder.c_str());
-  }
-  ~CurrentFolder() { SetCurrentDirectoryW(previous_); }
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-
- private:
-  wchar_t previous_[MAX_PATH] = L"";
-};
 
 TEST(ImportDialog, AsksThroughTheShippedModule) {
   TempFolder folder;
