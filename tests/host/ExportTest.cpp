@@ -1,5 +1,5 @@
-// The export pre-step on an export list of thousands of names, up to the
-// stop at 9999 (the other export cases are case files: cases/export).
+// The export pre-step on an export list of thousands of names (and one of
+// 100,000 lines), up to the stop at 9999 (the other export cases are case files: cases/export).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -126,6 +126,7 @@ TEST(ExportName, ThousandsOfListedNamesAndTheStopAt9999) {
        9999},
       {"a gap in 5000", ListNaming(1, 5000, {4321}), {}, "FV4321.xml", 4321},
       {"a gap after 5000", ListNaming(1, 5000), {}, "FV5001.xml", 5001},
+      {"100,000 lines with a gap in 9000", ListNaming(1, 100000, {9000}), {}, "FV9000.xml", 9000},
   };
   for (const auto& c : cases) {
     TempFolder folder;
@@ -137,6 +138,7 @@ TEST(ExportName, ThousandsOfListedNamesAndTheStopAt9999) {
     ExpectProposal(RunPreStep(host, ""), InFolder(folder, c.proposed), "FV", c.label);
     EXPECT_EQ(4u + c.candidates + 1u, host.ParameterQueries().size()) << c.label;
     EXPECT_EQ(c.listed, ReadFile(folder.File(kList))) << c.label;
+    EXPECT_EQ(c.files.size() + 1, testing_support::FolderEntries(folder.Path()).size()) << c.label;
     for (const std::string& name : c.files) {
       EXPECT_EQ("zaj\xEAty", ReadFile(folder.File(name))) << c.label << " " << name;
     }
