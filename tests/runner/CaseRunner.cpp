@@ -111,7 +111,7 @@ class Case {
 
   void Run(const hostkit::ModuleApi& module) {
     CurrentFolder current(work_.Path());  // side files are looked for here
-    CopyTree(folder_ + "/in", work_.Path());
+    CopyFolder(folder_ + "/in", work_.Path());
     const std::vector<std::string> before = Listing();
     const std::vector<std::string> calls = Lines(ReadFile(folder_ + "/calls"));
     RecordingHost first(module), second(module);

@@ -116,13 +116,6 @@ std::vector<std::string> TreeListing(const std::string& folder, bool folders) {
   return found;
 }
 
-void CopyTree(const std::string& from, const std::string& to) {
-  for (const std::string& file : TreeListing(from)) {
-    WriteTree(to + kSeparator + ReplaceAll(file, "/", std::string(1, kSeparator)),
-              ReadFile(from + "/" + file));
-  }
-}
-
 void WriteTree(const std::string& path, const std::string& bytes) {
   for (std::size_t at = path.find_first_of("/\\", 1); at != std::string::npos;
        at = path.find_first_of("/\\", at + 1)) {

@@ -1,5 +1,5 @@
 // The case runner's handling of case files: calls split into tokens, texts
-// shown with their control bytes escaped, folder trees copied and listed,
+// shown with their control bytes escaped, folder trees listed and written,
 // and the first line where an expected file and the actual one differ.
 #ifndef EDIHAL_TESTS_RUNNER_CASETEXT_H
 #define EDIHAL_TESTS_RUNNER_CASETEXT_H
@@ -33,8 +33,6 @@ std::string FirstDifference(const std::string& name, const std::string& expected
 // Files (or the folders) under `folder`, as paths relative to it with "/",
 // sorted.
 std::vector<std::string> TreeListing(const std::string& folder, bool folders = false);
-// Copies every file under `from` (which may be missing) into `to`.
-void CopyTree(const std::string& from, const std::string& to);
 // Writes `path`, making the folders it needs.
 void WriteTree(const std::string& path, const std::string& bytes);
 

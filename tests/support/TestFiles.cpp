@@ -157,6 +157,12 @@ void RemoveTree(const std::string& path) {
   fs::remove_all(PathOf(path), ignored);
 }
 
+void CopyFolder(const std::string& from, const std::string& to) {
+  std::error_code ignored;
+  fs::copy(PathOf(from), PathOf(to),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing, ignored);
+}
+
 std::vector<std::string> FolderEntries(const std::string& path) {
   std::vector<std::string> names;
   std::error_code ignored;

@@ -42,6 +42,9 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void MakeFolder(const std::string& path);
 void RemoveTree(const std::string& path);
+// Copies everything in `from` (which may be missing) into the folder `to`,
+// names as the file system holds them, even those Windows-1250 lacks.
+void CopyFolder(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 
 // Names in `path` (files and folders, without "." and ".."), sorted.
