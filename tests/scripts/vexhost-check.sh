@@ -1,7 +1,7 @@
 #!/bin/sh
 # vexhost on the cases of tests/cases/check and tests/cases/vexhost: each
-# folder holds the files the case needs (a check case its invoice,
-# faktura.xml), the arguments when they are not "check faktura.xml"
+# folder holds the files and folders the case needs (a check case its
+# invoice, faktura.xml), the arguments when they are not "check faktura.xml"
 # (command, one a line) and expected.txt: what vexhost prints (UTF-8) and its
 # exit status.  The case runs in a copy of its folder, which must be
 # unchanged afterwards but for the files of its written/ folder, which the
@@ -23,8 +23,8 @@ for case_dir in "$source_dir"/tests/cases/check/*/ "$source_dir"/tests/cases/vex
   name=$(basename "$(dirname "$case_dir")")/$(basename "$case_dir")
   copy="$work/$name"
   mkdir -p "$copy"
-  for file in "$case_dir"/*; do [ -f "$file" ] && cp "$file" "$copy/"; done
-  rm -f "$copy/expected.txt"
+  cp -RL "$case_dir"/. "$copy/"
+  rm -rf "$copy/expected.txt" "$copy/written"
   # A case may name a sibling's invoice.
   [ -d "$work/check/clean" ] || { mkdir -p "$work/check/clean"; cp "$source_dir/tests/cases/check/clean/faktura.xml" "$work/check/clean/"; }
   set -- check faktura.xml
