@@ -1,7 +1,7 @@
-// TMFile where a case cannot look: blocks of a real file and their
-// boundaries, rewinding, many buffered lines and reopening (the line ends
-// are a table: tests/tables/files.txt; writing and failing to open, the
-// cases).
+// TMFile where a case cannot look: lines longer than its 64 KiB block, and
+// more than a block of lines written (no case reads or writes that much;
+// the line ends are a table: tests/tables/files.txt; rewinding, reopening
+// and failing to open, every case).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -46,33 +46,6 @@ TEST(TMFileRead, LinesAcrossBlockBoundaries) {
   EXPECT_EQ((Lines{std::string(block, 'q')}), LinesOf(std::string(block, 'q') + "\n"));
 }
 
-TEST(TMFileRead, RealFileMatchesMemory) {
-  testing_support::TempFolder folder;
-  std::string bytes;
-  for (int i = 0; i < 20000; ++i) bytes += "line " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
-  testing_support::WriteFile(folder.File("big.txt"), bytes);
-  const Lines lines = ReadAll(edihal::SystemPlatform(), folder.File("big.txt"));
-  ASSERT_EQ(20000u, lines.size());
-  EXPECT_EQ("line 0", lines.front());
-  EXPECT_EQ("line 19999", lines.back());
-  EXPECT_EQ(LinesOf(bytes), lines);
-}
-
-TEST(TMFileRead, SetPointerRewinds) {
-  FakePlatform platform;
-  platform.files["C:\\f.txt"] = "one\r\ntwo\r\n";
-  TMFile file(platform);
-  file.SetPath("C:\\f.txt");
-  file.Open();
-  std::string line;
-  ASSERT_TRUE(file.ReadLine(line));
-  ASSERT_TRUE(file.ReadLine(line));
-  EXPECT_FALSE(file.ReadLine(line));
-  file.SetPointer(0);
-  ASSERT_TRUE(file.ReadLine(line));
-  EXPECT_EQ("one", line);
-}
-
 TEST(TMFileWrite, ManyLinesReachTheFileInOrder) {
   testing_support::TempFolder folder;
   std::string expected;
@@ -86,21 +59,6 @@ TEST(TMFileWrite, ManyLinesReachTheFileInOrder) {
   }
   file.Close();
   EXPECT_EQ(expected, testing_support::ReadFile(folder.File("many.txt")));
-}
-
-TEST(TMFile, ReopensWithANewPath) {
-  FakePlatform platform;
-  platform.files["C:\\a.txt"] = "A\r\n";
-  platform.files["C:\\b.txt"] = "B\r\n";
-  TMFile file(platform);
-  std::string line;
-  for (const char* name : {"C:\\a.txt", "C:\\b.txt"}) {
-    file.SetPath(name);
-    file.Open();
-    ASSERT_TRUE(file.ReadLine(line));
-    file.Close();
-  }
-  EXPECT_EQ("B", line);
 }
 
 }  // namespace
