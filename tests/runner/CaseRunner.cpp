@@ -163,87 +163,100 @@ class Case {
   }
 
   // One line of "calls": what the host sees of it.
-  std::string Call(RecordingHost& host, std::vector<Token> args) {
+  std::string Call(RecordingHost& host, std::vector<Token> tokens) {
     for (RecordingHost* each : hosts_) each->ClearEvents();
-    const bool null_buffers = args.size() > 1 && args.back().text == "nullbuffers";
-    if (null_buffers) args.pop_back();
-    const auto buffers = [null_buffers](std::initializer_list<HostBuffer*> list) {
-      for (HostBuffer* buffer : list) buffer->null = null_buffers;
-    };
-    int32_t flag = -5;
-    int32_t* const flag_pointer = null_buffers ? nullptr : &flag;
-    const auto flag_seen = [&] {
-      return null_buffers ? "" : "  flag " + std::to_string(flag) + "\n";
-    };
-    const hostkit::ModuleApi& api = host.Api();
-    const std::string& verb = args[0].text;
-    const auto text = [&](std::size_t i) { return i < args.size() ? args[i].Pointer() : nullptr; };
-    const auto number = [&](std::size_t i) {
-      return i < args.size() ? static_cast<int32_t>(std::stol(args[i].text)) : 0;
-    };
+    const bool null_buffers = tokens.size() > 1 && tokens.back().text == "nullbuffers";
+    if (null_buffers) tokens.pop_back();
+    const Arguments args{tokens};
     std::string seen;
-    int32_t result = 0;
+    if (HostStep(host, args, seen)) return seen;
+    return ExportCall(host, args, null_buffers);
+  }
+
+  // A call's words: the verb, then texts and numbers.
+  struct Arguments {
+    const std::vector<Token>& tokens;
+    const std::string& Verb() const { return tokens[0].text; }
+    bool Has(std::size_t i) const { return i < tokens.size(); }
+    const char* Text(std::size_t i) const { return Has(i) ? tokens[i].Pointer() : nullptr; }
+    std::string Bytes(std::size_t i) const { return Has(i) ? tokens[i].text : ""; }
+    int32_t Number(std::size_t i) const {
+      return Has(i) ? static_cast<int32_t>(std::stol(tokens[i].text)) : 0;
+    }
+  };
+
+  // What the host does between export calls; false for an export's name.
+  bool HostStep(RecordingHost& host, const Arguments& args, std::string& seen) {
+    const std::string& verb = args.Verb();
     if (verb == "answer") {
-      Answer(host, args.size() > 1 ? args[1].text : "");
-      return "";
+      Answer(host, args.Bytes(1));
     } else if (verb == "callbacks") {
       for (int id : {2, 3, 4, 5, 6, 7, 8, 29}) host.Register(id, false);
-      for (std::size_t i = 1; i < args.size(); ++i) host.Register(number(i));
-      return "";
+      for (std::size_t i = 1; args.Has(i); ++i) host.Register(args.Number(i));
     } else if (verb == "context") {
-      context_ = number(1);
-      return "";
+      context_ = args.Number(1);
     } else if (verb == "host") {
-      current_ = number(1) == 2 ? 1 : 0;
-      return "";
+      current_ = args.Number(1) == 2 ? 1 : 0;
     } else if (verb == "ZwolnijBiblioteke") {
-      if (args.size() > 1) {
-        api.ZwolnijBiblioteke(nullptr);
+      if (args.Has(1)) {
+        host.Api().ZwolnijBiblioteke(nullptr);
       } else {
         host.ReleaseLibrary();
       }
-      return Callbacks();
+      seen = Callbacks();
     } else if (verb == "Arm") {
-      api.TestArmFailure(host.Library(), number(1), text(2));
-      return "";
-    } else if (verb == "TypBiblioteki") {
+      host.Api().TestArmFailure(host.Library(), args.Number(1), args.Text(2));
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // One export call with the host's buffers (null ones with nullbuffers).
+  std::string ExportCall(RecordingHost& host, const Arguments& args, bool null_buffers) {
+    const hostkit::ModuleApi& api = host.Api();
+    const std::string& verb = args.Verb();
+    HostBuffer first, second, third;
+    for (HostBuffer* buffer : {&first, &second, &third}) buffer->null = null_buffers;
+    int32_t flag = -5;
+    int32_t* const flag_pointer = null_buffers ? nullptr : &flag;
+    const auto seen = [&](const char* a, const char* b = nullptr, const char* c = nullptr) {
+      const std::string& dir = work_.Path();
+      return first.Seen(a, dir) + (b ? second.Seen(b, dir) : "") + (c ? third.Seen(c, dir) : "");
+    };
+    const auto flag_seen = [&] {
+      return null_buffers ? "" : "  flag " + std::to_string(flag) + "\n";
+    };
+    std::string shown;
+    int32_t result = 0;
+    if (verb == "TypBiblioteki") {
       result = api.TypBiblioteki();
     } else if (verb == "Wlasciwosci") {
-      HostBuffer buffer;
-      buffers({&buffer});
-      api.Wlasciwosci(buffer.Data(), number(1));
-      return buffer.Seen("buffer", work_.Path());
+      api.Wlasciwosci(first.Data(), args.Number(1));
+      return seen("buffer");
     } else if (verb == "Parametr") {
-      HostBuffer name, description, value;
-      buffers({&name, &description, &value});
-      result = api.Parametr(number(1), number(2), name.Data(), description.Data(), value.Data(), 0,
-                            0, flag_pointer);
-      seen = name.Seen("name", work_.Path()) + description.Seen("description", work_.Path()) +
-             value.Seen("default", work_.Path()) + flag_seen();
+      result = api.Parametr(args.Number(1), args.Number(2), first.Data(), second.Data(),
+                            third.Data(), 0, 0, flag_pointer);
+      shown = seen("name", "description", "default") + flag_seen();
     } else if (verb == "TekstListyParametru") {
-      HostBuffer buffer;
-      buffers({&buffer});
-      result = api.TekstListyParametru(text(1), number(2), buffer.Data());
-      seen = buffer.Seen("buffer", work_.Path());
+      result = api.TekstListyParametru(args.Text(1), args.Number(2), first.Data());
+      shown = seen("buffer");
     } else if (verb == "EdiPrzedEksportem") {
-      HostBuffer path, filter, prompt;
-      buffers({&path, &filter, &prompt});
-      const std::string proposed = args.size() > 1 ? args[1].text : "";
-      path.bytes.replace(0, proposed.size() + 1, proposed.c_str(), proposed.size() + 1);
-      result = api.EdiPrzedEksportem(host.Library(), context_, path.Data(), filter.Data(),
-                                     prompt.Data(), flag_pointer);
-      seen = path.Seen("path", work_.Path()) + filter.Seen("filter", work_.Path()) +
-             prompt.Seen("prompt", work_.Path()) + flag_seen();
+      const std::string proposed = args.Bytes(1);
+      first.bytes.replace(0, proposed.size() + 1, proposed.c_str(), proposed.size() + 1);
+      result = api.EdiPrzedEksportem(host.Library(), context_, first.Data(), second.Data(),
+                                     third.Data(), flag_pointer);
+      shown = seen("path", "filter", "prompt") + flag_seen();
     } else if (verb == "EdiEksportujDokument") {
-      result = api.EdiEksportujDokument(host.Library(), context_, text(1), text(2));
+      result = api.EdiEksportujDokument(host.Library(), context_, args.Text(1), args.Text(2));
     } else if (verb == "EdiUtworzListeWyboruImportu") {
-      result = api.EdiUtworzListeWyboruImportu(host.Library(), context_, text(1));
+      result = api.EdiUtworzListeWyboruImportu(host.Library(), context_, args.Text(1));
     } else if (verb == "EdiImportujDokument") {
-      result = api.EdiImportujDokument(host.Library(), context_, text(1), text(2));
+      result = api.EdiImportujDokument(host.Library(), context_, args.Text(1), args.Text(2));
     } else {
       ADD_FAILURE() << name_ << ": no call " << verb;
     }
-    return Callbacks() + "< " + std::to_string(result) + "\n" + seen;
+    return Callbacks() + "< " + std::to_string(result) + "\n" + shown;
   }
 
   // Every callback of this call; those of the second host marked "cb@2".
