@@ -136,25 +136,23 @@ void Bind(hostkit::ModuleApi& stubs) {
   if (g_real[W].*Field != nullptr) stubs.*Field = &Stub<W, Field, Pointer>::Run;
 }
 
+// `api` with each of `Fields` behind its stub for module W.
+template <int W, auto... Fields>
+hostkit::ModuleApi StubsFor(const hostkit::ModuleApi& api) {
+  g_real[W] = api;
+  hostkit::ModuleApi stubs;
+  (Bind<W, Fields>(stubs), ...);
+  return stubs;
+}
+
 template <int W>
 hostkit::ModuleApi StubsOf(const hostkit::ModuleApi& api) {
-  using hostkit::ModuleApi;
-  g_real[W] = api;
-  ModuleApi stubs;
-  Bind<W, &ModuleApi::TypBiblioteki>(stubs);
-  Bind<W, &ModuleApi::Wlasciwosci>(stubs);
-  Bind<W, &ModuleApi::RejestrujBiblioteke>(stubs);
-  Bind<W, &ModuleApi::RejestrujCallback>(stubs);
-  Bind<W, &ModuleApi::ZwolnijBiblioteke>(stubs);
-  Bind<W, &ModuleApi::Parametr>(stubs);
-  Bind<W, &ModuleApi::TekstListyParametru>(stubs);
-  Bind<W, &ModuleApi::EdiPrzedEksportem>(stubs);
-  Bind<W, &ModuleApi::EdiEksportujDokument>(stubs);
-  Bind<W, &ModuleApi::EdiUtworzListeWyboruImportu>(stubs);
-  Bind<W, &ModuleApi::EdiImportujDokument>(stubs);
-  Bind<W, &ModuleApi::TestArmFailure>(stubs);
-  Bind<W, &ModuleApi::TestLimitAllocation>(stubs);
-  return stubs;
+  using M = hostkit::ModuleApi;
+  return StubsFor<W, &M::TypBiblioteki, &M::Wlasciwosci, &M::RejestrujBiblioteke,
+                  &M::RejestrujCallback, &M::ZwolnijBiblioteke, &M::Parametr,
+                  &M::TekstListyParametru, &M::EdiPrzedEksportem, &M::EdiEksportujDokument,
+                  &M::EdiUtworzListeWyboruImportu, &M::EdiImportujDokument, &M::TestArmFailure,
+                  &M::TestLimitAllocation>(api);
 }
 
 }  // namespace
