@@ -4,113 +4,16 @@
 #include <cstring>
 
 #include "import/ElementValue.h"
+#include "import/TagTable.h"
 
 namespace edihal {
 
-namespace {
-
-constexpr std::string_view kTexts[] = {
-    "<ART_SALE>",
-    "<ART_RETURN>",
-    "</ART_SALE>",
-    "</ART_RETURN>",
-    "<szInvoiceIDPDF>",
-    "<szDate>",
-    "<lMediaNmbr>",
-    "<szItemID>",
-    "<szDesc1>",
-    "<szDescription>",
-    "<szPackagePrintCode>",
-    "<szVatPrintCode>",
-    "<szInputString>",
-    "<EanSingle>",
-    "<dPieceQuantity>",
-    "<dQuantityEntry>",
-    "<dPieceContentsQuantity>",
-    "<dTaAveragePiecePriceDiscounted>",
-    "<dTaTotal>",
-    "<dMeasurementEntry1>",
-    "<lMerchandiseStructureID>",
-    "<lMerchandiseGroupID>",
-    "<lMerchandiseSubGroupID>",
-};
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<unsigned>(InvoiceTag::kCount),
-              "one text per tag");
-
-constexpr std::uint8_t kNone = 0xFF;
-constexpr std::size_t kShortest = 8;       // bytes of the shortest tag
-constexpr std::size_t kLongest = 32;       // bytes of the longest tag
-constexpr std::size_t kMostPerLength = 4;  // tags of one length
-
-// Every tag text holds one "<", at its start, and one ">", at its end.  So
-// a tag that starts at a "<" of the line ends at the first ">" after it,
-// and that ">" gives its length: a "<" is compared only with the few tags
-// of that length (most lengths have one or two), not with every tag.  The
-// table is built by the compiler, so loading the module runs nothing for
-// it.
-struct TagIndex {
-  std::uint8_t by_length[kLongest + 1][kMostPerLength + 1];
-  std::uint64_t closing_lengths;  // bit n: a closing tag is n bytes long
-
-  constexpr TagIndex() : by_length(), closing_lengths(0) {
-    std::size_t used[kLongest + 1] = {};
-    for (auto& row : by_length) {
-      for (auto& tag : row) tag = kNone;
-    }
-    for (std::uint8_t tag = 0; tag < static_cast<std::uint8_t>(InvoiceTag::kCount); ++tag) {
-      const std::size_t length = kTexts[tag].size();
-      by_length[length][used[length]++] = tag;
-      if (kTexts[tag][1] == '/') closing_lengths |= std::uint64_t{1} << length;
-    }
-  }
-};
-
-constexpr TagIndex kIndex;
-
-std::uint64_t EightBytesAt(const char* at) {
-  std::uint64_t bytes;
-  std::memcpy(&bytes, at, sizeof bytes);
-  return bytes;
-}
-
-// memcmp(a, b, length) == 0 without a call: tags and their names are
-// short, and a word at a time compares them in a few steps.
-bool SameBytes(const char* a, const char* b, std::size_t length) {
-  if (length < 8) return std::memcmp(a, b, length) == 0;
-  for (std::size_t at = 0; at + 8 < length; at += 8) {
-    if (EightBytesAt(a + at) != EightBytesAt(b + at)) return false;
-  }
-  return EightBytesAt(a + length - 8) == EightBytesAt(b + length - 8);
-}
-
-constexpr bool EveryTagFits() {
-  for (const std::string_view text : kTexts) {
-    if (text.size() < kShortest || text.size() > kLongest || text.front() != '<' ||
-        text.back() != '>' || text.find('<', 1) != std::string_view::npos ||
-        text.find('>') != text.size() - 1) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(EveryTagFits(), "tags are 8 to 32 bytes from one \"<\" to one \">\"");
-
-// The tag whose text is the `length` bytes at `open`; false when none is.
-// Inlined into the scans, which call it once or twice a line.
-inline bool FindTag(const char* open, std::size_t length, InvoiceTag& tag) {
-  if (length > kLongest) return false;
-  // Tags of one length differ in their second byte.
-  for (const std::uint8_t* known = kIndex.by_length[length]; *known != kNone; ++known) {
-    const std::string_view text = kTexts[*known];
-    if (open[1] == text[1] && SameBytes(open, text.data(), length)) {
-      tag = static_cast<InvoiceTag>(*known);
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
+using tag_table::FindTag;
+using tag_table::kIndex;
+using tag_table::kLongest;
+using tag_table::kShortest;
+using tag_table::kTexts;
+using tag_table::SameBytes;
 
 std::string_view TagText(InvoiceTag tag) {
   return kTexts[static_cast<unsigned>(tag)];
