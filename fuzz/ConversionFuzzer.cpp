@@ -14,6 +14,7 @@
 #include "import/DecimalSeparator.h"
 #include "import/ElementValue.h"
 #include "import/LineTags.h"
+#include "import/ScannedRun.h"
 #include "import/SourceEncoding.h"
 #include "rtl/Numbers.h"
 #include "rtl/StrToInt.h"
@@ -21,6 +22,7 @@
 #include "selection/TextPrimitives.h"
 #include "text/Iso88592.h"
 #include "text/Plkonwer.h"
+#include "torlib/TMFile.h"
 #include "torlib/TxTools.h"
 
 namespace {
@@ -104,6 +106,17 @@ void UsePrimitives(FuzzedDataProvider& input) {
     const edihal::ScannedLine general = edihal::ScanAnyLine(text);
     Check(quick.tags == general.tags && quick.value == general.value, "the quick scan differs");
   }
+  // The same text as a run of lines, read from its brackets, against each
+  // of its lines scanned alone.
+  edihal::ScannedRun run(text);
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const edihal::ScannedLine alone =
+        edihal::ScanLine(edihal::TrimmedView(edihal::TakeFirstLine(rest)));
+    Check(run.Next(quick), "a line of the run missing");
+    Check(quick.tags == alone.tags && quick.value == alone.value, "the run's scan differs");
+  }
+  Check(!run.Next(quick), "a line too many in the run");
   edihal::ListedInvoiceHeader header;
   line = text;
   edihal::ScanHeaderLine(line, header);

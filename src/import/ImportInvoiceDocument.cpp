@@ -9,6 +9,7 @@
 #include "import/DocumentText.h"
 #include "import/InvoiceHeader.h"
 #include "import/LineConversion.h"
+#include "import/ScannedRun.h"
 #include "plugin/ParameterNames.h"
 #include "rtl/Exception.h"
 #include "text/Texts.h"
@@ -83,9 +84,10 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   std::string record;
   long number = 0;
   while (invoice.NextLines(run)) {
-    ForEachLine(run, [&](std::string_view line) {
-      if (lines.TakeLine(line, ++number, record)) output.WriteRecord(record);
-    });
+    ScannedRun scanned_run(run);
+    for (ScannedLine line; scanned_run.Next(line);) {
+      if (lines.TakeScannedLine(line, ++number, record)) output.WriteRecord(record);
+    }
   }
 
   output.Close();

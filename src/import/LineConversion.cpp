@@ -37,7 +37,10 @@ inline void Keep(std::string& field, std::string_view value) {
 LineConversion::LineConversion(LineConversionSettings settings) : settings_(std::move(settings)) {}
 
 bool LineConversion::TakeLine(std::string_view raw, long number, std::string& record) {
-  const ScannedLine line = ScanLine(TrimmedView(raw));
+  return TakeScannedLine(ScanLine(TrimmedView(raw)), number, record);
+}
+
+bool LineConversion::TakeScannedLine(const ScannedLine& line, long number, std::string& record) {
   const LineTags& tags = line.tags;
   if (!in_block_) {
     // Nothing else on the opening line is looked at.

@@ -42,6 +42,8 @@ class LineConversion {
   // range of numbers, raises EConvertError naming the invoice, the line,
   // the tag and the text(s).
   bool TakeLine(std::string_view line, long number, std::string& record);
+  // The same for a line already scanned, as ScanLine scans it trimmed.
+  bool TakeScannedLine(const ScannedLine& line, long number, std::string& record);
 
  private:
   struct Block {

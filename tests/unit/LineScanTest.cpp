@@ -1,22 +1,38 @@
 // The quick ways of the import against its general ones, on the same
 // lines: a one-element line read in one scan against LineTags and
-// ElementValue, and the first pass's look at only some lines against
-// reading every line.
+// ElementValue, a run of lines read from the offsets of its brackets
+// against reading each line, the byte finder against a byte loop, and the
+// first pass's look at only some lines against reading every line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "FakePlatform.h"
+#include "import/ByteFinder.h"
+#include "import/ElementValue.h"
 #include "import/InvoiceHeader.h"
 #include "import/LineTags.h"
+#include "import/ScannedRun.h"
 #include "torlib/TMFile.h"
 
 namespace {
 
 using edihal::InvoiceTag;
 using edihal::ScannedLine;
+
+void ExpectSameTags(const ScannedLine& expected, const ScannedLine& scanned,
+                    const std::string& where) {
+  EXPECT_EQ(expected.value, scanned.value) << where;
+  for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
+    const auto which = static_cast<InvoiceTag>(tag);
+    EXPECT_EQ(expected.tags.Has(which), scanned.tags.Has(which)) << where << " tag " << tag;
+  }
+}
 
 // Both ways on one line; true when the quick way took it.
 bool ExpectSameScan(const std::string& line) {
@@ -25,11 +41,7 @@ bool ExpectSameScan(const std::string& line) {
   const bool taken = edihal::ScanOneElementLine(line, quick);
   const ScannedLine chosen = edihal::ScanLine(line);
   for (const ScannedLine& scanned : {taken ? quick : general, chosen}) {
-    EXPECT_EQ(general.value, scanned.value) << line;
-    for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
-      const auto which = static_cast<InvoiceTag>(tag);
-      EXPECT_EQ(general.tags.Has(which), scanned.tags.Has(which)) << line << " tag " << tag;
-    }
+    ExpectSameTags(general, scanned, line);
   }
   return taken;
 }
@@ -108,6 +120,97 @@ TEST(LineScan, GeneratedLinesAgree) {
   const int kLines = 100000;
   for (int i = 0; i < kLines; ++i) quick += ExpectSameScan(RandomLine(random)) ? 1 : 0;
   EXPECT_GT(quick, kLines / 5) << "the quick way was hardly tried";
+}
+
+// A run of lines as the import's reader hands them out: LF or CR LF
+// after each, the last one perhaps without; lines indented as invoices
+// are, some longer than the 64 bytes the finder looks at at once.
+std::string RandomRun(std::mt19937& random, int lines) {
+  std::string run;
+  for (int i = 0; i < lines; ++i) {
+    run += std::string(random() % 8, random() % 3 == 0 ? '\t' : ' ');
+    run += RandomLine(random);
+    if (random() % 6 == 0) run += std::string(40 + random() % 60, 'x') + RandomLine(random);
+    if (random() % 9 == 0) run += " \r";
+    if (i + 1 < lines || random() % 2 == 0) run += random() % 2 ? "\r\n" : "\n";
+  }
+  return run;
+}
+
+TEST(LineScan, RunsReadFromTheirBracketsAgreeWithEachLine) {
+  std::mt19937 random(20261207);
+  for (int trial = 0; trial < 3000; ++trial) {
+    const std::string run = RandomRun(random, static_cast<int>(random() % 40));
+    std::string_view rest = run;
+    edihal::ScannedRun scanned_run(run);
+    ScannedLine scanned;
+    int number = 0;
+    while (!rest.empty()) {
+      const std::string_view line = edihal::TakeFirstLine(rest);
+      ++number;
+      ASSERT_TRUE(scanned_run.Next(scanned)) << "line " << number << " missing from\n" << run;
+      ExpectSameTags(edihal::ScanLine(edihal::TrimmedView(line)), scanned, std::string(line));
+    }
+    EXPECT_FALSE(scanned_run.Next(scanned)) << "a line too many in\n" << run;
+  }
+}
+
+// Short runs that end where their memory ends, so that a scan reading past
+// a run's end fails under the address sanitizer.
+TEST(LineScan, RunsEndingAtTheirLastByte) {
+  const char* const runs[] = {
+      "<>",         "<a>", "x<>", "<>\n",   "<a><b>",     "<a>1</a>",        "<<>>", "\n<ab>",
+      "<ART_SALE>", ">",   "<",   "<a>x<b", "<ab><cd>\r", "</ART_SALE>\r\n", ""};
+  for (const char* text : runs) {
+    const std::size_t size = std::strlen(text);
+    const std::unique_ptr<char[]> exact(new char[size == 0 ? 1 : size]);
+    std::memcpy(exact.get(), text, size);
+    const std::string_view run(exact.get(), size);
+    std::string_view rest = run;
+    edihal::ScannedRun scanned_run(run);
+    ScannedLine scanned;
+    while (!rest.empty()) {
+      const std::string_view line = edihal::TakeFirstLine(rest);
+      ASSERT_TRUE(scanned_run.Next(scanned)) << text;
+      ExpectSameTags(edihal::ScanLine(edihal::TrimmedView(line)), scanned, text);
+    }
+    EXPECT_FALSE(scanned_run.Next(scanned)) << text;
+  }
+}
+
+// Every offset the finder gives, against a byte loop, on runs of every
+// length around the 64-byte steps, dense and sparse in the bytes looked
+// for; now and then it is told to pass over a stretch.
+TEST(LineScan, ByteFinderGivesEveryByteOfItsSetInOrder) {
+  const struct {
+    edihal::ByteSetMask mask;
+    std::string set;
+  } sets[] = {{edihal::BracketsAndLineEnds, "<>\n"}, {edihal::OpeningsAndQuotes, "<\""}};
+  const std::string bytes = "<>\n\"=x \r\x80\xBC\xBE\xFF\x3C\x3E\x0A\x00";
+  std::mt19937 random(64);
+  for (const auto& set : sets) {
+    for (std::size_t size = 0; size < 300; ++size) {
+      std::string run;
+      const std::size_t density = 1 + random() % 20;
+      for (std::size_t i = 0; i < size; ++i) {
+        run += random() % density == 0 ? bytes[random() % bytes.size()] : 'a';
+      }
+      edihal::ByteFinder finder(run, set.mask);
+      std::size_t from = 0;
+      for (;;) {
+        if (random() % 8 == 0) {
+          from += random() % 100;
+          finder.SkipTo(from);
+        }
+        std::size_t expected = std::min(run.find_first_of(set.set, from), run.size());
+        const std::size_t found = finder.Next();
+        ASSERT_EQ(expected, found) << "size " << size << " from " << from;
+        if (found == run.size()) break;
+        from = found + 1;
+      }
+      EXPECT_EQ(run.size(), finder.Next()) << "size " << size;
+    }
+  }
 }
 
 // The header of `bytes` as the first pass reads it, or, with `every_line`,
