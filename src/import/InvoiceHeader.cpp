@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "import/ByteFinder.h"
 #include "import/ElementValue.h"
 #include "import/LineTags.h"
 #include "selection/TextPrimitives.h"
@@ -47,42 +48,46 @@ bool StartsHeaderTag(const char* open) {
 
 // Finds, in a run of lines, the lines that can matter to the header: those
 // with a quotation mark (an encoding declaration) or the start of a header
-// tag.  Every other line is passed over without being split, and each "<"
-// costs a look at the byte after it.
+// tag.  One scan of the run finds every "<" and quotation mark; each "<"
+// then costs a look at the byte after it, and every other line is passed
+// over without being split.
 class HeaderCandidates {
  public:
-  explicit HeaderCandidates(std::string_view lines) : lines_(lines), quote_(lines.find('"')) {}
+  explicit HeaderCandidates(std::string_view lines)
+      : lines_(lines), marks_(lines, OpeningsAndQuotes) {}
 
   // The next such line, without its line end; false when none is left.
   bool Next(std::string_view& line) {
     const std::size_t found = NextPosition();
-    if (found == std::string_view::npos) return false;
+    if (found == lines_.size()) return false;
     const std::size_t begin = lines_.rfind('\n', found) + 1;  // npos + 1 is 0
     std::size_t end = lines_.find('\n', found);
+    std::size_t after;
     if (end == std::string_view::npos) {
-      at_ = end = lines_.size();  // a last line without a line end
+      after = end = lines_.size();  // a last line without a line end
     } else {
-      at_ = end + 1;
+      after = end + 1;
       if (end > begin && lines_[end - 1] == '\r') --end;
     }
-    if (quote_ < at_) quote_ = lines_.find('"', at_);
+    marks_.SkipTo(after);
     line = lines_.substr(begin, end - begin);
     return true;
   }
 
  private:
   std::size_t NextPosition() {
-    for (;;) {
-      const std::size_t open = lines_.find('<', at_);
-      if (open == std::string_view::npos || open > quote_) return quote_;
-      if (lines_.size() - open >= 8 && StartsHeaderTag(lines_.data() + open)) return open;
-      at_ = open + 1;
+    const std::size_t size = lines_.size();
+    ByteFinder marks = marks_;  // a copy, kept in registers
+    std::size_t at = marks.Next();
+    for (; at != size; at = marks.Next()) {
+      if (lines_[at] == '"' || (size - at >= 8 && StartsHeaderTag(lines_.data() + at))) break;
     }
+    marks_ = marks;
+    return at;
   }
 
   std::string_view lines_;
-  std::size_t at_ = 0;
-  std::size_t quote_;
+  ByteFinder marks_;
 };
 
 // The header tags of a line, the encoding declaration aside.
