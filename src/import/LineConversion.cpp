@@ -80,61 +80,85 @@ const std::string* LineConversion::RateOfCode(std::string_view code) const {
   return nullptr;
 }
 
-// The first of these tags found on the line counts.
+// The first of these tags found on the line counts; they are listed in
+// the order of InvoiceTag.
 void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
-  const LineTags& tags = line.tags;
-  if (tags.Has(Tag::kItemId)) {
-    Keep(block_.item_number, line.value);
-  } else if (tags.Has(Tag::kDesc1)) {
-    Keep(block_.short_description, line.value);
-  } else if (tags.Has(Tag::kDescription)) {
-    Keep(block_.name, line.value);
-    DropAmpEntities(block_.name);
-  } else if (tags.Has(Tag::kPackagePrintCode)) {
-    Keep(block_.unit, line.value);
-    if (block_.unit == "ST") block_.unit = "szt.";
-  } else if (tags.Has(Tag::kVatPrintCode)) {
-    // An unknown code keeps the rate of the block before.
-    if (const std::string* rate = RateOfCode(line.value)) block_.rate = *rate;
-  } else if (tags.Has(Tag::kInputString)) {
-    Keep(block_.input_code, line.value);
+  switch (line.tags.FirstIn(Tag::kItemId, Tag::kInputString)) {
+    case Tag::kItemId:
+      Keep(block_.item_number, line.value);
+      break;
+    case Tag::kDesc1:
+      Keep(block_.short_description, line.value);
+      break;
+    case Tag::kDescription:
+      Keep(block_.name, line.value);
+      DropAmpEntities(block_.name);
+      break;
+    case Tag::kPackagePrintCode:
+      Keep(block_.unit, line.value);
+      if (block_.unit == "ST") block_.unit = "szt.";
+      break;
+    case Tag::kVatPrintCode:
+      // An unknown code keeps the rate of the block before.
+      if (const std::string* rate = RateOfCode(line.value)) block_.rate = *rate;
+      break;
+    case Tag::kInputString:
+      Keep(block_.input_code, line.value);
+      break;
+    default:
+      break;
   }
 }
 
 // Again only the first tag found counts; a "<dQuantityEntry>" after the
 // quantity is set does not count, and the search goes on.
 void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number) {
-  const LineTags& tags = line.tags;
-  if (tags.Has(Tag::kEanSingle)) {
-    Keep(block_.bar_code, line.value);
-  } else if (tags.Has(Tag::kPieceQuantity)) {
-    Keep(piece_factor_text_, line.value);
-    piece_factor_ = ReadNumber(piece_factor_text_, Origin{Tag::kPieceQuantity, number});
-  } else if (tags.Has(Tag::kQuantityEntry) && block_.quantity.empty()) {
-    const Origin origin{Tag::kQuantityEntry, number};
-    Keep(block_.quantity_text, line.value);
-    const long double quantity = ReadNumber(block_.quantity_text, origin);
-    block_.quantity = FormatTwoDecimals(
-        Product(quantity, block_.quantity_text, piece_factor_, piece_factor_text_, origin));
-    quantity_origin_ = origin;
-  } else if (tags.Has(Tag::kPieceContents)) {
-    Keep(block_.piece_content, line.value);
-  } else if (tags.Has(Tag::kPrice)) {
-    Keep(block_.price, line.value);
-    price_origin_ = Origin{Tag::kPrice, number};
-  } else if (tags.Has(Tag::kTotal)) {
-    Keep(block_.value, line.value);
-  } else if (tags.Has(Tag::kMeasurementEntry)) {
-    // Replaces any quantity computed before, unread and unchanged.
-    Keep(block_.quantity, line.value);
-    block_.quantity_text = block_.quantity;
-    quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
-  } else if (tags.Has(Tag::kStructureId)) {
-    Keep(block_.structure, line.value);
-  } else if (tags.Has(Tag::kGroupId)) {
-    Keep(block_.group, line.value);
-  } else if (tags.Has(Tag::kSubGroupId)) {
-    Keep(block_.subgroup, line.value);
+  LineTags tags = line.tags;
+  if (!block_.quantity.empty()) tags.Remove(Tag::kQuantityEntry);
+  switch (tags.FirstIn(Tag::kEanSingle, Tag::kSubGroupId)) {
+    case Tag::kEanSingle:
+      Keep(block_.bar_code, line.value);
+      break;
+    case Tag::kPieceQuantity:
+      Keep(piece_factor_text_, line.value);
+      piece_factor_ = ReadNumber(piece_factor_text_, Origin{Tag::kPieceQuantity, number});
+      break;
+    case Tag::kQuantityEntry: {
+      const Origin origin{Tag::kQuantityEntry, number};
+      Keep(block_.quantity_text, line.value);
+      const long double quantity = ReadNumber(block_.quantity_text, origin);
+      block_.quantity = FormatTwoDecimals(
+          Product(quantity, block_.quantity_text, piece_factor_, piece_factor_text_, origin));
+      quantity_origin_ = origin;
+      break;
+    }
+    case Tag::kPieceContents:
+      Keep(block_.piece_content, line.value);
+      break;
+    case Tag::kPrice:
+      Keep(block_.price, line.value);
+      price_origin_ = Origin{Tag::kPrice, number};
+      break;
+    case Tag::kTotal:
+      Keep(block_.value, line.value);
+      break;
+    case Tag::kMeasurementEntry:
+      // Replaces any quantity computed before, unread and unchanged.
+      Keep(block_.quantity, line.value);
+      block_.quantity_text = block_.quantity;
+      quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
+      break;
+    case Tag::kStructureId:
+      Keep(block_.structure, line.value);
+      break;
+    case Tag::kGroupId:
+      Keep(block_.group, line.value);
+      break;
+    case Tag::kSubGroupId:
+      Keep(block_.subgroup, line.value);
+      break;
+    default:
+      break;
   }
 }
 

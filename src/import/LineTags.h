@@ -49,6 +49,15 @@ class LineTags {
   // True when the tag occurs anywhere in the line, compared exactly.
   bool Has(InvoiceTag tag) const { return (bits_ >> static_cast<unsigned>(tag)) & 1u; }
   bool Any() const { return bits_ != 0; }
+  void Remove(InvoiceTag tag) { bits_ &= ~(1u << static_cast<unsigned>(tag)); }
+  // The first tag of the line from `first` to `last` in the order above;
+  // kCount when it holds none of them.
+  InvoiceTag FirstIn(InvoiceTag first, InvoiceTag last) const {
+    const std::uint32_t from = ~0u << static_cast<unsigned>(first);
+    const std::uint32_t to = ~0u >> (31 - static_cast<unsigned>(last));
+    const std::uint32_t among = bits_ & from & to;
+    return among == 0 ? InvoiceTag::kCount : static_cast<InvoiceTag>(__builtin_ctz(among));
+  }
   bool operator==(const LineTags& other) const { return bits_ == other.bits_; }
 
  private:
