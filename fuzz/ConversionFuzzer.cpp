@@ -108,15 +108,14 @@ void UsePrimitives(FuzzedDataProvider& input) {
   }
   // The same text as a run of lines, read from its brackets, against each
   // of its lines scanned alone.
-  edihal::ScannedRun run(text);
   std::string_view rest = text;
-  while (!rest.empty()) {
+  edihal::ForEachScannedLine(text, [&](const edihal::ScannedLine& scanned) {
+    Check(!rest.empty(), "a line too many in the run");
     const edihal::ScannedLine alone =
         edihal::ScanLine(edihal::TrimmedView(edihal::TakeFirstLine(rest)));
-    Check(run.Next(quick), "a line of the run missing");
-    Check(quick.tags == alone.tags && quick.value == alone.value, "the run's scan differs");
-  }
-  Check(!run.Next(quick), "a line too many in the run");
+    Check(scanned.tags == alone.tags && scanned.value == alone.value, "the run's scan differs");
+  });
+  Check(rest.empty(), "a line of the run missing");
   edihal::ListedInvoiceHeader header;
   line = text;
   edihal::ScanHeaderLine(line, header);

@@ -84,10 +84,9 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   std::string record;
   long number = 0;
   while (invoice.NextLines(run)) {
-    ScannedRun scanned_run(run);
-    for (ScannedLine line; scanned_run.Next(line);) {
+    ForEachScannedLine(run, [&](const ScannedLine& line) {
       if (lines.TakeScannedLine(line, ++number, record)) output.WriteRecord(record);
-    }
+    });
   }
 
   output.Close();

@@ -1,8 +1,13 @@
 // The lines of a run of whole lines (TMFile::NextLines), each scanned as
 // ScanLine scans it trimmed, from one look at every byte of the run for
-// "<", ">" and LF.  A line whose brackets are those of the common shape,
-// "<NAME>value</NAME>" or "<NAME>" and text, is then read from their
-// offsets alone; every other line goes to ScanLine.
+// "<", ">" and LF.
+//
+// A line whose only brackets are, in this order, "<" ">" or "<" ">" "<"
+// ">" is read from their offsets alone.  Each "<" can begin only the tag
+// that ends at the ">" after it, and the value lies between the first ">"
+// and the "<" after it, whatever else the line holds: so this is what
+// ScanLine gives for the line, trimmed or not.  Every other line goes to
+// ScanLine.
 #ifndef EDIHAL_IMPORT_SCANNEDRUN_H
 #define EDIHAL_IMPORT_SCANNEDRUN_H
 
@@ -10,29 +15,70 @@
 #include <string_view>
 
 #include "import/ByteFinder.h"
+#include "import/ElementValue.h"
 #include "import/LineTags.h"
+#include "import/TagTable.h"
 
 namespace edihal {
 
-class ScannedRun {
- public:
-  explicit ScannedRun(std::string_view run) : run_(run), brackets_(run, BracketsAndLineEnds) {}
+namespace scanned_run {
 
-  // The next line, scanned; false when none is left.
-  bool Next(ScannedLine& scanned);
+// The known tag, if any, from the "<" at `open` to the ">" at `close`.
+__attribute__((always_inline)) inline void AddTag(const char* text, std::size_t open,
+                                                  std::size_t close, LineTags& tags) {
+  InvoiceTag tag;
+  if (tag_table::FindTag(text + open, close - open + 1, tag)) tags.Add(tag);
+}
 
- private:
-  // Ends the line at `end`, its LF or the run's end.
-  bool Done(const ByteFinder& brackets, std::size_t end) {
-    brackets_ = brackets;
-    begin_ = end + 1;
-    return true;
+}  // namespace scanned_run
+
+// Calls `take` with every line of `run`, scanned, in order.  A template,
+// so that the loop keeps the finder in registers and calls `take` inline.
+template <typename Take>
+void ForEachScannedLine(std::string_view run, Take&& take) {
+  using scanned_run::AddTag;
+  const std::size_t size = run.size();
+  const char* const text = run.data();
+  const auto line_end = [&](std::size_t at) { return at == size || text[at] == '\n'; };
+  ByteFinder brackets(run, BracketsAndLineEnds);
+  ScannedLine scanned;
+  for (std::size_t begin = 0; begin < size;) {
+    std::size_t at = brackets.Next();
+    const std::size_t open = at;
+    bool done = false;
+    if (!line_end(open) && text[open] == '<') {
+      const std::size_t close = at = brackets.Next();
+      if (!line_end(close) && text[close] == '>') {
+        at = brackets.Next();
+        if (line_end(at)) {
+          scanned = ScannedLine();
+          AddTag(text, open, close, scanned.tags);
+          done = true;
+        } else if (text[at] == '<') {
+          const std::size_t next_open = at;
+          const std::size_t next_close = at = brackets.Next();
+          if (!line_end(next_close) && text[next_close] == '>') {
+            at = brackets.Next();
+            if (line_end(at)) {
+              scanned.tags = LineTags();
+              AddTag(text, open, close, scanned.tags);
+              AddTag(text, next_open, next_close, scanned.tags);
+              scanned.value = std::string_view(text + close + 1, next_open - close - 1);
+              done = true;
+            }
+          }
+        }
+      }
+    }
+    if (!done) {
+      // Any other line: its end, then the scan of the line itself.
+      while (!line_end(at)) at = brackets.Next();
+      scanned = ScanLine(TrimmedView(run.substr(begin, at - begin)));
+    }
+    take(static_cast<const ScannedLine&>(scanned));
+    begin = at + 1;
   }
-
-  std::string_view run_;
-  ByteFinder brackets_;
-  std::size_t begin_ = 0;  // where the next line starts
-};
+}
 
 }  // namespace edihal
 

@@ -137,21 +137,26 @@ std::string RandomRun(std::mt19937& random, int lines) {
   return run;
 }
 
+// Every line of a run read from the run's brackets against the same line
+// scanned alone.
+void ExpectSameLines(std::string_view run) {
+  std::vector<ScannedLine> from_run;
+  edihal::ForEachScannedLine(run, [&](const ScannedLine& line) { from_run.push_back(line); });
+  std::size_t number = 0;
+  for (std::string_view rest = run; !rest.empty(); ++number) {
+    const std::string_view line = edihal::TakeFirstLine(rest);
+    ASSERT_LT(number, from_run.size()) << "line " << number << " missing from\n" << run;
+    ExpectSameTags(edihal::ScanLine(edihal::TrimmedView(line)), from_run[number],
+                   std::string(line));
+  }
+  EXPECT_EQ(number, from_run.size()) << "lines too many in\n" << run;
+}
+
 TEST(LineScan, RunsReadFromTheirBracketsAgreeWithEachLine) {
   std::mt19937 random(20261207);
   for (int trial = 0; trial < 3000; ++trial) {
     const std::string run = RandomRun(random, static_cast<int>(random() % 40));
-    std::string_view rest = run;
-    edihal::ScannedRun scanned_run(run);
-    ScannedLine scanned;
-    int number = 0;
-    while (!rest.empty()) {
-      const std::string_view line = edihal::TakeFirstLine(rest);
-      ++number;
-      ASSERT_TRUE(scanned_run.Next(scanned)) << "line " << number << " missing from\n" << run;
-      ExpectSameTags(edihal::ScanLine(edihal::TrimmedView(line)), scanned, std::string(line));
-    }
-    EXPECT_FALSE(scanned_run.Next(scanned)) << "a line too many in\n" << run;
+    ExpectSameLines(run);
   }
 }
 
@@ -165,16 +170,7 @@ TEST(LineScan, RunsEndingAtTheirLastByte) {
     const std::size_t size = std::strlen(text);
     const std::unique_ptr<char[]> exact(new char[size == 0 ? 1 : size]);
     std::memcpy(exact.get(), text, size);
-    const std::string_view run(exact.get(), size);
-    std::string_view rest = run;
-    edihal::ScannedRun scanned_run(run);
-    ScannedLine scanned;
-    while (!rest.empty()) {
-      const std::string_view line = edihal::TakeFirstLine(rest);
-      ASSERT_TRUE(scanned_run.Next(scanned)) << text;
-      ExpectSameTags(edihal::ScanLine(edihal::TrimmedView(line)), scanned, text);
-    }
-    EXPECT_FALSE(scanned_run.Next(scanned)) << text;
+    ExpectSameLines(std::string_view(exact.get(), size));
   }
 }
 
