@@ -9,7 +9,6 @@
 #include "import/DocumentText.h"
 #include "import/InvoiceHeader.h"
 #include "import/LineConversion.h"
-#include "import/ScannedRun.h"
 #include "plugin/ParameterNames.h"
 #include "rtl/Exception.h"
 #include "text/Texts.h"
@@ -84,9 +83,7 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   std::string record;
   long number = 0;
   while (invoice.NextLines(run)) {
-    ForEachScannedLine(run, [&](const ScannedLine& line) {
-      if (lines.TakeScannedLine(line, ++number, record)) output.WriteRecord(record);
-    });
+    lines.TakeRun(run, number, record, [&](const std::string& done) { output.WriteRecord(done); });
   }
 
   output.Close();

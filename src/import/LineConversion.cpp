@@ -25,19 +25,26 @@ void DropAmpEntities(std::string& name) {
   }
 }
 
-// Copies a value into a field of the block, which keeps its capacity from
-// block to block: no allocation once the fields are long enough.
-inline void Keep(std::string& field, std::string_view value) {
-  field.clear();
-  field.append(value.data(), value.size());
-}
+constexpr std::string_view kNoGroup = "0";
 
 }  // namespace
 
 LineConversion::LineConversion(LineConversionSettings settings) : settings_(std::move(settings)) {}
 
 bool LineConversion::TakeLine(std::string_view raw, long number, std::string& record) {
-  return TakeScannedLine(ScanLine(TrimmedView(raw)), number, record);
+  const bool finished = TakeScannedLine(ScanLine(TrimmedView(raw)), number, record);
+  EndOfRun();
+  return finished;
+}
+
+void LineConversion::EndOfRun() {
+  for (FieldValue* field :
+       {&block_.name, &block_.item_number, &block_.short_description, &block_.unit, &block_.rate,
+        &block_.value, &block_.piece_content, &block_.input_code, &block_.bar_code,
+        &block_.quantity, &block_.price, &block_.quantity_text, &block_.structure, &block_.group,
+        &block_.subgroup, &piece_factor_text_}) {
+    field->Keep();
+  }
 }
 
 bool LineConversion::TakeScannedLine(const ScannedLine& line, long number, std::string& record) {
@@ -61,12 +68,13 @@ bool LineConversion::TakeScannedLine(const ScannedLine& line, long number, std::
 
 void LineConversion::OpenBlock() {
   in_block_ = true;
-  block_.input_code.clear();
-  block_.bar_code.clear();
-  block_.quantity.clear();
-  block_.quantity_text.clear();
-  block_.price.clear();
-  block_.structure = block_.group = block_.subgroup = "0";
+  for (FieldValue* field : {&block_.input_code, &block_.bar_code, &block_.quantity,
+                            &block_.quantity_text, &block_.price}) {
+    field->View(std::string_view());
+  }
+  for (FieldValue* field : {&block_.structure, &block_.group, &block_.subgroup}) {
+    field->View(kNoGroup);
+  }
   quantity_origin_ = price_origin_ = Origin{};
 }
 
@@ -85,25 +93,29 @@ const std::string* LineConversion::RateOfCode(std::string_view code) const {
 void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
   switch (line.tags.FirstIn(Tag::kItemId, Tag::kInputString)) {
     case Tag::kItemId:
-      Keep(block_.item_number, line.value);
+      block_.item_number.View(line.value);
       break;
     case Tag::kDesc1:
-      Keep(block_.short_description, line.value);
+      block_.short_description.View(line.value);
       break;
     case Tag::kDescription:
-      Keep(block_.name, line.value);
-      DropAmpEntities(block_.name);
+      if (line.value.find("&amp;") == std::string_view::npos) {
+        block_.name.View(line.value);
+      } else {
+        std::string name(line.value);
+        DropAmpEntities(name);
+        block_.name.Set(std::move(name));
+      }
       break;
     case Tag::kPackagePrintCode:
-      Keep(block_.unit, line.value);
-      if (block_.unit == "ST") block_.unit = "szt.";
+      block_.unit.View(line.value == "ST" ? std::string_view("szt.") : line.value);
       break;
     case Tag::kVatPrintCode:
       // An unknown code keeps the rate of the block before.
-      if (const std::string* rate = RateOfCode(line.value)) block_.rate = *rate;
+      if (const std::string* rate = RateOfCode(line.value)) block_.rate.View(*rate);
       break;
     case Tag::kInputString:
-      Keep(block_.input_code, line.value);
+      block_.input_code.View(line.value);
       break;
     default:
       break;
@@ -114,48 +126,48 @@ void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
 // quantity is set does not count, and the search goes on.
 void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number) {
   LineTags tags = line.tags;
-  if (!block_.quantity.empty()) tags.Remove(Tag::kQuantityEntry);
+  if (!block_.quantity.Empty()) tags.Remove(Tag::kQuantityEntry);
   switch (tags.FirstIn(Tag::kEanSingle, Tag::kSubGroupId)) {
     case Tag::kEanSingle:
-      Keep(block_.bar_code, line.value);
+      block_.bar_code.View(line.value);
       break;
     case Tag::kPieceQuantity:
-      Keep(piece_factor_text_, line.value);
-      piece_factor_ = ReadNumber(piece_factor_text_, Origin{Tag::kPieceQuantity, number});
+      piece_factor_text_.View(line.value);
+      piece_factor_ = ReadNumber(piece_factor_text_.Get(), Origin{Tag::kPieceQuantity, number});
       break;
     case Tag::kQuantityEntry: {
       const Origin origin{Tag::kQuantityEntry, number};
-      Keep(block_.quantity_text, line.value);
-      const long double quantity = ReadNumber(block_.quantity_text, origin);
-      block_.quantity = FormatTwoDecimals(
-          Product(quantity, block_.quantity_text, piece_factor_, piece_factor_text_, origin));
+      block_.quantity_text.View(line.value);
+      const long double quantity = ReadNumber(line.value, origin);
+      block_.quantity.Set(FormatTwoDecimals(
+          Product(quantity, line.value, piece_factor_, piece_factor_text_.Get(), origin)));
       quantity_origin_ = origin;
       break;
     }
     case Tag::kPieceContents:
-      Keep(block_.piece_content, line.value);
+      block_.piece_content.View(line.value);
       break;
     case Tag::kPrice:
-      Keep(block_.price, line.value);
+      block_.price.View(line.value);
       price_origin_ = Origin{Tag::kPrice, number};
       break;
     case Tag::kTotal:
-      Keep(block_.value, line.value);
+      block_.value.View(line.value);
       break;
     case Tag::kMeasurementEntry:
       // Replaces any quantity computed before, unread and unchanged.
-      Keep(block_.quantity, line.value);
-      block_.quantity_text = block_.quantity;
+      block_.quantity.View(line.value);
+      block_.quantity_text.View(line.value);
       quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
       break;
     case Tag::kStructureId:
-      Keep(block_.structure, line.value);
+      block_.structure.View(line.value);
       break;
     case Tag::kGroupId:
-      Keep(block_.group, line.value);
+      block_.group.View(line.value);
       break;
     case Tag::kSubGroupId:
-      Keep(block_.subgroup, line.value);
+      block_.subgroup.View(line.value);
       break;
     default:
       break;
@@ -163,43 +175,46 @@ void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number)
 }
 
 std::string LineConversion::FinishBlock(long number) {
-  if (!block_.price.empty()) {
+  if (!block_.price.Empty()) {
     // A block without any quantity is reported at its closing line.
     const Origin quantity_origin =
         quantity_origin_.line != 0 ? quantity_origin_ : Origin{Tag::kQuantityEntry, number};
-    const long double quantity = ReadNumber(block_.quantity, quantity_origin);
-    const long double price = ReadNumber(block_.price, price_origin_);
-    block_.value = FormatTwoDecimals(
-        Product(quantity, block_.quantity_text, price, block_.price, price_origin_));
+    const long double quantity = ReadNumber(block_.quantity.Get(), quantity_origin);
+    const long double price = ReadNumber(block_.price.Get(), price_origin_);
+    block_.value.Set(FormatTwoDecimals(
+        Product(quantity, block_.quantity_text.Get(), price, block_.price.Get(), price_origin_)));
   }
 
   LineFields fields;
-  fields.name = block_.name;
-  if (block_.bar_code.empty()) {
-    fields.code = block_.input_code;
+  fields.name = block_.name.Get();
+  if (block_.bar_code.Empty()) {
+    fields.code = block_.input_code.Get();
   } else {
-    fields.code = block_.bar_code;
-    if (block_.bar_code != block_.input_code) fields.second_code = block_.input_code;
+    fields.code = block_.bar_code.Get();
+    if (fields.code != block_.input_code.Get()) fields.second_code = block_.input_code.Get();
   }
-  fields.rate = block_.rate;
-  fields.unit = block_.unit;
+  fields.rate = block_.rate.Get();
+  fields.unit = block_.unit.Get();
   std::string assortment;
   if (settings_.categorisation != nullptr) {
     // The dialog shows the name in the host's letters; the record keeps it
     // as read and is converted as a whole below.
     Categorisation& categorisation = *settings_.categorisation;
-    assortment = categorisation.KnownAssortment(block_.structure, block_.group, block_.subgroup);
+    const std::string structure(block_.structure.Get());
+    const std::string group(block_.group.Get());
+    const std::string subgroup(block_.subgroup.Get());
+    assortment = categorisation.KnownAssortment(structure, group, subgroup);
     if (assortment.empty()) {
-      assortment = categorisation.AssortmentFor(block_.structure, block_.group, block_.subgroup,
-                                                ToWindows1250(block_.name, settings_.encoding));
+      assortment = categorisation.AssortmentFor(
+          structure, group, subgroup, ToWindows1250(std::string(fields.name), settings_.encoding));
     }
   }
   fields.assortment = assortment;
-  fields.item_number = block_.item_number;
-  fields.short_description = block_.short_description;
-  fields.quantity = block_.quantity;
-  fields.value = block_.value;
-  fields.piece_content = block_.piece_content;
+  fields.item_number = block_.item_number.Get();
+  fields.short_description = block_.short_description.Get();
+  fields.quantity = block_.quantity.Get();
+  fields.value = block_.value.Get();
+  fields.piece_content = block_.piece_content.Get();
   return ConvertedRecord(fields);
 }
 
@@ -224,28 +239,29 @@ std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
   return record + ToWindows1250(parts.tail, settings_.encoding);
 }
 
-long double LineConversion::ReadNumber(const std::string& text, const Origin& origin) const {
-  std::string localised = text;
+long double LineConversion::ReadNumber(std::string_view text, const Origin& origin) const {
+  std::string localised(text);
   LocaliseDecimalSeparator(localised, settings_.decimal_separator);
   long double value = 0;
   if (TextToFloat(localised, settings_.decimal_separator, value)) return value;
   // Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH
-  throw EConvertError(std::string(texts::kBadNumber) + ToWindows1250(text, settings_.encoding) +
-                      WhereText(origin));
+  throw EConvertError(std::string(texts::kBadNumber) +
+                      ToWindows1250(std::string(text), settings_.encoding) + WhereText(origin));
 }
 
 // Both factors are finite, so the product is never "not a number"; with the
 // x87 exceptions masked an overflow gives an infinity, which would be
 // written as "inf".  The message names the factors as the invoice wrote
 // them (a quantity multiplied by the piece factor before by its own text).
-long double LineConversion::Product(long double a, const std::string& a_text, long double b,
-                                    const std::string& b_text, const Origin& origin) const {
+long double LineConversion::Product(long double a, std::string_view a_text, long double b,
+                                    std::string_view b_text, const Origin& origin) const {
   const long double product = a * b;
   if (std::isfinite(product)) return product;
   // Iloczyn spoza zakresu liczb: "A" * "B" w znaczniku <TAG>, wiersz N pliku PATH
   throw EConvertError(std::string(texts::kProductOutOfRange) +
-                      ToWindows1250(a_text, settings_.encoding) + texts::kProductTimes +
-                      ToWindows1250(b_text, settings_.encoding) + WhereText(origin));
+                      ToWindows1250(std::string(a_text), settings_.encoding) +
+                      texts::kProductTimes +
+                      ToWindows1250(std::string(b_text), settings_.encoding) + WhereText(origin));
 }
 
 // "\" w znaczniku <TAG>, wiersz N pliku PATH"

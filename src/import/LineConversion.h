@@ -13,7 +13,9 @@
 
 #include "import/Categorisation.h"
 #include "import/DocumentText.h"
+#include "import/FieldValue.h"
 #include "import/LineTags.h"
+#include "import/ScannedRun.h"
 #include "import/SourceEncoding.h"
 
 namespace edihal {
@@ -43,14 +45,28 @@ class LineConversion {
   // the tag and the text(s).
   bool TakeLine(std::string_view line, long number, std::string& record);
   // The same for a line already scanned, as ScanLine scans it trimmed.
+  // The block may keep views of the line until EndOfRun.
   bool TakeScannedLine(const ScannedLine& line, long number, std::string& record);
+  // Copies what the block views of the run of lines the scanned lines came
+  // from, before the run is gone.
+  void EndOfRun();
+
+  // Takes every line of a run NextLines gave, counting them in `number`;
+  // calls `write` with `record` after each line that finished a block.
+  template <typename Write>
+  void TakeRun(std::string_view run, long& number, std::string& record, Write&& write) {
+    ForEachScannedLine(run, [&](const ScannedLine& line) {
+      if (TakeScannedLine(line, ++number, record)) write(record);
+    });
+    EndOfRun();
+  }
 
  private:
   struct Block {
-    std::string name, item_number, short_description, unit, rate, value, piece_content;
-    std::string input_code, bar_code, quantity, price;
-    std::string quantity_text;  // as the invoice wrote it, for messages
-    std::string structure, group, subgroup;
+    FieldValue name, item_number, short_description, unit, rate, value, piece_content;
+    FieldValue input_code, bar_code, quantity, price;
+    FieldValue quantity_text;  // as the invoice wrote it, for messages
+    FieldValue structure, group, subgroup;
   };
   // Where a number text came from, for the message when it is not one.
   struct Origin {
@@ -64,11 +80,11 @@ class LineConversion {
   std::string FinishBlock(long number);
   std::string ConvertedRecord(const LineFields& fields) const;
   const std::string* RateOfCode(std::string_view code) const;
-  long double ReadNumber(const std::string& text, const Origin& origin) const;
+  long double ReadNumber(std::string_view text, const Origin& origin) const;
   // `a` times `b`, whose texts were `a_text` and `b_text`; a product beyond
   // the range of numbers (infinite) raises EConvertError naming both.
-  long double Product(long double a, const std::string& a_text, long double b,
-                      const std::string& b_text, const Origin& origin) const;
+  long double Product(long double a, std::string_view a_text, long double b,
+                      std::string_view b_text, const Origin& origin) const;
   std::string WhereText(const Origin& origin) const;
 
   LineConversionSettings settings_;
@@ -78,7 +94,7 @@ class LineConversion {
   Origin price_origin_;
   // Multiplies "<dQuantityEntry>"; 1 until the first "<dPieceQuantity>".
   long double piece_factor_ = 1;
-  std::string piece_factor_text_ = "1";
+  FieldValue piece_factor_text_{"1"};
 };
 
 }  // namespace edihal

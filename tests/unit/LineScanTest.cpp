@@ -16,8 +16,10 @@
 #include "import/ByteFinder.h"
 #include "import/ElementValue.h"
 #include "import/InvoiceHeader.h"
+#include "import/LineConversion.h"
 #include "import/LineTags.h"
 #include "import/ScannedRun.h"
+#include "rtl/Exception.h"
 #include "torlib/TMFile.h"
 
 namespace {
@@ -207,6 +209,110 @@ TEST(LineScan, ByteFinderGivesEveryByteOfItsSetInOrder) {
       EXPECT_EQ(run.size(), finder.Next()) << "size " << size;
     }
   }
+}
+
+// The line blocks of an invoice that leave out, block by block, the
+// values that carry over to the next block, so that a block uses values
+// read in runs long gone.
+std::vector<std::string> CarryingBlocks() {
+  static const char* const kOptional[] = {
+      "<szDescription>Ser &amp;amp; \xBF\xF3\xB3ty</szDescription>",
+      "<szItemID>107919</szItemID>",
+      "<szDesc1>SER 150G</szDesc1>",
+      "<szPackagePrintCode>ST</szPackagePrintCode>",
+      "<szPackagePrintCode>KG</szPackagePrintCode>",
+      "<szVatPrintCode>A</szVatPrintCode>",
+      "<szVatPrintCode>np</szVatPrintCode>",
+      "<szInputString>107919</szInputString>",
+      "<EanSingle>5900001000003</EanSingle>",
+      "<dPieceQuantity>6</dPieceQuantity>",
+      "<dPieceContentsQuantity>0,15</dPieceContentsQuantity>",
+      "<dTaAveragePiecePriceDiscounted>2.30</dTaAveragePiecePriceDiscounted>",
+      "<dTaTotal>13,80</dTaTotal>",
+      "<dMeasurementEntry1>1,234</dMeasurementEntry1>",
+      "<lMerchandiseStructureID>10</lMerchandiseStructureID>",
+      "<lMerchandiseGroupID>20</lMerchandiseGroupID>",
+      "<lMerchandiseSubGroupID>30</lMerchandiseSubGroupID>"};
+  std::mt19937 random(17);
+  std::vector<std::string> lines;
+  for (int block = 0; block < 60; ++block) {
+    lines.push_back(block % 7 == 3 ? "<ART_RETURN>" : "<ART_SALE>");
+    // Every block has a quantity: a price without one is an error.
+    lines.push_back(block % 2 ? "<dQuantityEntry>2,5</dQuantityEntry>"
+                              : "\t<dQuantityEntry>3</dQuantityEntry>");
+    for (const char* line : kOptional) {
+      if (random() % 3 != 0) lines.push_back(std::string("  ") + line);
+    }
+    lines.push_back(block % 7 == 3 ? "</ART_RETURN>" : "</ART_SALE>");
+  }
+  return lines;
+}
+
+edihal::LineConversionSettings Settings() {
+  edihal::LineConversionSettings settings;
+  settings.rates = edihal::VatRates{"23", "8", "5", "0", "ZW"};
+  settings.decimal_separator = ',';
+  return settings;
+}
+
+// The records of `lines`, and the message that stopped them, taken in
+// runs of `run_lines` lines (0: one run) or, with `alone`, line by line.
+// Each run, and each line given alone, is overwritten as soon as it has
+// been taken.
+struct Outcome {
+  std::vector<std::string> records;
+  std::string error;
+};
+
+Outcome Convert(const std::vector<std::string>& lines, std::size_t run_lines, bool alone) {
+  Outcome outcome;
+  edihal::LineConversion conversion(Settings());
+  long number = 0;
+  std::string record;
+  const auto keep = [&](const std::string& done) { outcome.records.push_back(done); };
+  try {
+    const std::size_t step = run_lines == 0 ? lines.size() : run_lines;
+    for (std::size_t first = 0; first < lines.size(); first += step) {
+      std::string run;
+      for (std::size_t i = first; i < std::min(lines.size(), first + step); ++i) {
+        if (!alone) {
+          run += lines[i] + (i % 2 ? "\r\n" : "\n");
+          continue;
+        }
+        std::string line = lines[i];
+        if (conversion.TakeLine(line, ++number, record)) keep(record);
+        line.assign(line.size(), '#');
+      }
+      conversion.TakeRun(run, number, record, keep);
+      run.assign(run.size(), '#');
+    }
+  } catch (const edihal::Exception& error) {
+    outcome.error = error.Message();
+  }
+  return outcome;
+}
+
+// A block's record must not depend on where the runs of lines ended, nor
+// on what became of a run's bytes once it was done.  The last block's
+// quantity is beyond the range of numbers once multiplied by the piece
+// factor, whose text, read long before, the message names.
+TEST(LineScan, RecordsDoNotDependOnWhereRunsEnd) {
+  std::vector<std::string> lines = CarryingBlocks();
+  for (const char* line :
+       {"<ART_SALE>", "<dQuantityEntry>1e4932</dQuantityEntry>", "</ART_SALE>"}) {
+    lines.push_back(line);
+  }
+  const Outcome expected = Convert(lines, 0, false);
+  ASSERT_EQ(60u, expected.records.size());
+  ASSERT_NE(std::string::npos, expected.error.find("\"1e4932\" * \"6\"")) << expected.error;
+  for (std::size_t run_lines : {1, 2, 5, 19}) {
+    const Outcome outcome = Convert(lines, run_lines, false);
+    EXPECT_EQ(expected.records, outcome.records) << run_lines << " lines a run";
+    EXPECT_EQ(expected.error, outcome.error) << run_lines << " lines a run";
+  }
+  const Outcome outcome = Convert(lines, 1, true);
+  EXPECT_EQ(expected.records, outcome.records) << "line by line";
+  EXPECT_EQ(expected.error, outcome.error) << "line by line";
 }
 
 // The header of `bytes` as the first pass reads it, or, with `every_line`,
