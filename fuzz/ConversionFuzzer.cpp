@@ -68,7 +68,9 @@ void ReadNumbers(FuzzedDataProvider& input) {
     long double again = 0;
     Check(edihal::TextToFloat(written, '.', again), "a written number not read back");
   }
-  edihal::LocaliseDecimalSeparator(text, separator);
+  std::string scratch;
+  Check(edihal::LocaliseDecimalSeparator(text, separator, scratch).size() == text.size(),
+        "a localised number resized");
 }
 
 void UsePrimitives(FuzzedDataProvider& input) {

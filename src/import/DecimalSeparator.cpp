@@ -2,10 +2,17 @@
 
 namespace edihal {
 
-void LocaliseDecimalSeparator(std::string& text, char separator) {
+std::string_view LocaliseDecimalSeparator(std::string_view text, char separator,
+                                          std::string& scratch) {
   const char from = separator == ',' ? '.' : ',';
-  const std::size_t at = text.find(from);
-  if (at != std::string::npos) text[at] = separator;
+  // Number texts are short: a loop beats a search call.
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != from) continue;
+    scratch.assign(text.data(), text.size());
+    scratch[at] = separator;
+    return scratch;
+  }
+  return text;
 }
 
 }  // namespace edihal

@@ -2,14 +2,17 @@
 #define EDIHAL_IMPORT_DECIMALSEPARATOR_H
 
 #include <string>
+#include <string_view>
 
 namespace edihal {
 
 // Prepares a number text of the invoice for reading with the locale's
 // decimal `separator`: with a comma separator the first "." becomes ",";
 // otherwise the first "," becomes the separator.  Only the first
-// occurrence changes; thousands separators are not handled.
-void LocaliseDecimalSeparator(std::string& text, char separator);
+// occurrence changes; thousands separators are not handled.  The text
+// itself when nothing changes, else the changed copy, kept in `scratch`.
+std::string_view LocaliseDecimalSeparator(std::string_view text, char separator,
+                                          std::string& scratch);
 
 }  // namespace edihal
 

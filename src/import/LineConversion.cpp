@@ -240,8 +240,9 @@ std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
 }
 
 long double LineConversion::ReadNumber(std::string_view text, const Origin& origin) const {
-  std::string localised(text);
-  LocaliseDecimalSeparator(localised, settings_.decimal_separator);
+  std::string scratch;
+  const std::string_view localised =
+      LocaliseDecimalSeparator(text, settings_.decimal_separator, scratch);
   long double value = 0;
   if (TextToFloat(localised, settings_.decimal_separator, value)) return value;
   // Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH

@@ -145,9 +145,8 @@ const std::map<std::string, Function>& Functions() {
       {"LocaliseDecimalSeparator",
        {2,
         [](const Texts& a) {
-          std::string text = a[0];
-          LocaliseDecimalSeparator(text, a[1][0]);
-          return Texts{text};
+          std::string scratch;
+          return Texts{std::string(LocaliseDecimalSeparator(a[0], a[1][0], scratch))};
         }}},
       {"StringList",
        {1,
