@@ -18,19 +18,27 @@ class SideFileCategorisation final : public Categorisation {
                          std::unique_ptr<SideFiles> side_files)
       : platform_(platform), host_(host), side_files_(std::move(side_files)) {}
 
-  std::string KnownAssortment(const std::string& structure, const std::string& group,
-                              const std::string& subgroup) override {
-    std::string key = GroupKey(structure, group, subgroup);
-    const auto known = found_.find(key);
+  std::string_view KnownAssortment(std::string_view structure, std::string_view group,
+                                   std::string_view subgroup) override {
+    // The key is built in a string kept from block to block: no allocation
+    // once it is long enough.
+    key_.assign(structure.data(), structure.size());
+    key_ += '\t';
+    key_.append(group.data(), group.size());
+    key_ += '\t';
+    key_.append(subgroup.data(), subgroup.size());
+    key_ += '\t';
+    const auto known = found_.find(key_);
     if (known != found_.end()) return known->second;
-    std::string assortment = side_files_->AssortmentOf(key);
-    if (!assortment.empty()) found_.emplace(std::move(key), assortment);
-    return assortment;
+    std::string assortment = side_files_->AssortmentOf(key_);
+    if (assortment.empty()) return std::string_view();
+    // Values in the map stay where they are as it grows.
+    return found_.emplace(key_, std::move(assortment)).first->second;
   }
 
   std::string AssortmentFor(const std::string& structure, const std::string& group,
                             const std::string& subgroup, const std::string& product_name) override {
-    std::string assortment = KnownAssortment(structure, group, subgroup);
+    std::string assortment(KnownAssortment(structure, group, subgroup));
     if (!assortment.empty()) return assortment;
 
     const std::vector<std::string>& list = side_files_->AssortmentList();
@@ -57,6 +65,7 @@ class SideFileCategorisation final : public Categorisation {
   // What the side files gave for each group met so far: an invoice has far
   // fewer groups than blocks, and the side files bound their number.
   std::unordered_map<std::string, std::string> found_;
+  std::string key_;  // GroupKey of the block looked up last
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
 #include "plugin/TVEXBibliotekaEDI.h"
@@ -34,11 +35,11 @@ class Categorisation {
 
   // What AssortmentFor gives without asking the user; empty when it would
   // ask.  Lets the caller leave preparing the name for the dialog until
-  // the dialog is needed.
-  virtual std::string KnownAssortment(const std::string& /*structure*/,
-                                      const std::string& /*group*/,
-                                      const std::string& /*subgroup*/) {
-    return std::string();
+  // the dialog is needed.  The text lasts as long as the categorisation.
+  virtual std::string_view KnownAssortment(std::string_view /*structure*/,
+                                           std::string_view /*group*/,
+                                           std::string_view /*subgroup*/) {
+    return std::string_view();
   }
 };
 

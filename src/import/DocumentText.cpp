@@ -67,17 +67,15 @@ std::string LineRecord(const LineFields& fields) {
   return record;
 }
 
-SplitLineRecord LineRecordAroundAssortment(const LineFields& fields) {
-  LineFields without = fields;
-  without.assortment = std::string_view();
-  const std::string record = LineRecord(without);
+std::size_t AssortmentOffset(const LineFields& fields) {
   // The fields before the assortment are name, codes, rate and unit; their
   // lengths tell where its braces stand, whatever bytes the values hold.
-  std::size_t head = std::string("Linia:Nazwa{}Kod{}Vat{}Jm{}Asortyment{").size() +
-                     fields.name.size() + fields.code.size() + fields.rate.size() +
-                     fields.unit.size();
-  if (!fields.second_code.empty()) head += std::string("Kod1{}").size() + fields.second_code.size();
-  return SplitLineRecord{record.substr(0, head), record.substr(head)};
+  constexpr std::string_view kBefore = "Linia:Nazwa{}Kod{}Vat{}Jm{}Asortyment{";
+  constexpr std::string_view kSecondCode = "Kod1{}";
+  std::size_t offset = kBefore.size() + fields.name.size() + fields.code.size() +
+                       fields.rate.size() + fields.unit.size();
+  if (!fields.second_code.empty()) offset += kSecondCode.size() + fields.second_code.size();
+  return offset;
 }
 
 void DocumentTextFile::Create(const std::string& path) {

@@ -41,13 +41,9 @@ struct LineFields {
 // The "Linia:" record of `fields`, without its line end.
 std::string LineRecord(const LineFields& fields);
 
-// The same record cut around the assortment's value: `head` ends with
-// "Asortyment{", `tail` begins with its closing brace.
-struct SplitLineRecord {
-  std::string head;
-  std::string tail;
-};
-SplitLineRecord LineRecordAroundAssortment(const LineFields& fields);
+// Where the assortment's value begins in the record of `fields`: after
+// "Asortyment{".
+std::size_t AssortmentOffset(const LineFields& fields);
 
 // The output file of one import.  Create() opens it and empties it; the
 // records follow one by one.  The destructor writes what is still buffered

@@ -195,21 +195,21 @@ std::string LineConversion::FinishBlock(long number) {
   }
   fields.rate = block_.rate.Get();
   fields.unit = block_.unit.Get();
-  std::string assortment;
+  std::string asked;
   if (settings_.categorisation != nullptr) {
     // The dialog shows the name in the host's letters; the record keeps it
     // as read and is converted as a whole below.
     Categorisation& categorisation = *settings_.categorisation;
-    const std::string structure(block_.structure.Get());
-    const std::string group(block_.group.Get());
-    const std::string subgroup(block_.subgroup.Get());
-    assortment = categorisation.KnownAssortment(structure, group, subgroup);
-    if (assortment.empty()) {
-      assortment = categorisation.AssortmentFor(
-          structure, group, subgroup, ToWindows1250(std::string(fields.name), settings_.encoding));
+    fields.assortment = categorisation.KnownAssortment(block_.structure.Get(), block_.group.Get(),
+                                                       block_.subgroup.Get());
+    if (fields.assortment.empty()) {
+      asked = categorisation.AssortmentFor(
+          std::string(block_.structure.Get()), std::string(block_.group.Get()),
+          std::string(block_.subgroup.Get()),
+          ToWindows1250(std::string(fields.name), settings_.encoding));
+      fields.assortment = asked;
     }
   }
-  fields.assortment = assortment;
   fields.item_number = block_.item_number.Get();
   fields.short_description = block_.short_description.Get();
   fields.quantity = block_.quantity.Get();
@@ -228,15 +228,17 @@ std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
   if (fields.assortment.empty() || settings_.encoding == SourceEncoding::kNone) {
     return ToWindows1250(LineRecord(fields), settings_.encoding);
   }
-  const SplitLineRecord parts = LineRecordAroundAssortment(fields);
-  std::string record = ToWindows1250(parts.head, settings_.encoding);
+  LineFields without = fields;
+  without.assortment = std::string_view();
+  const std::string whole = LineRecord(without);
+  const std::size_t head = AssortmentOffset(fields);
+  std::string record = ToWindows1250(whole.substr(0, head), settings_.encoding);
   // The conversions end a text at its first NUL: a NUL before the
   // assortment ends the record there, as it would the whole record.
-  const bool cut_short =
-      settings_.encoding != SourceEncoding::kNone && parts.head.find('\0') != std::string::npos;
-  if (cut_short) return record;
-  record += fields.assortment;
-  return record + ToWindows1250(parts.tail, settings_.encoding);
+  if (whole.find('\0') < head) return record;
+  record.append(fields.assortment.data(), fields.assortment.size());
+  record += ToWindows1250(whole.substr(head), settings_.encoding);
+  return record;
 }
 
 long double LineConversion::ReadNumber(std::string_view text, const Origin& origin) const {

@@ -84,7 +84,8 @@ inline std::uint64_t EightBytesAt(const char* at) {
 
 // memcmp(a, b, length) == 0 without a call: tags and their names are
 // short, and a word at a time compares them in a few steps.
-__attribute__((always_inline)) inline bool SameBytes(const char* a, const char* b, std::size_t length) {
+__attribute__((always_inline)) inline bool SameBytes(const char* a, const char* b,
+                                                     std::size_t length) {
   if (length < 8) return std::memcmp(a, b, length) == 0;
   for (std::size_t at = 0; at + 8 < length; at += 8) {
     if (EightBytesAt(a + at) != EightBytesAt(b + at)) return false;
