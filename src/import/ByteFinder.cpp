@@ -41,14 +41,10 @@ std::uint64_t BracketsAndLineEnds(const char* at) {
   return mask;
 }
 
-std::uint64_t OpeningsAndQuotes(const char* at) {
+std::uint64_t Openings(const char* at) {
   const __m128i opening = _mm_set1_epi8('<');
-  const __m128i quote = _mm_set1_epi8('"');
   std::uint64_t mask = 0;
-  for (int part = 0; part < 4; ++part) {
-    const __m128i v = Load(at, part);
-    mask |= Bits(_mm_or_si128(_mm_cmpeq_epi8(v, opening), _mm_cmpeq_epi8(v, quote)), part);
-  }
+  for (int part = 0; part < 4; ++part) mask |= Bits(_mm_cmpeq_epi8(Load(at, part), opening), part);
   return mask;
 }
 #else
@@ -74,8 +70,8 @@ std::uint64_t BracketsAndLineEnds(const char* at) {
   return MaskOf64(at, [](char c) { return c == '<' || c == '>' || c == '\n'; });
 }
 
-std::uint64_t OpeningsAndQuotes(const char* at) {
-  return MaskOf64(at, [](char c) { return c == '<' || c == '"'; });
+std::uint64_t Openings(const char* at) {
+  return MaskOf64(at, [](char c) { return c == '<'; });
 }
 #endif
 
@@ -99,12 +95,8 @@ void ByteFinder::SkipTo(std::size_t offset) {
     bits_ = 0;
     return;
   }
-  const std::size_t chunk = offset / kChunk * kChunk;
-  if (chunk != chunk_) {
-    chunk_ = chunk;
-    bits_ = MaskAt(run_ + chunk_, size_ - chunk_, mask_);
-  }
-  bits_ &= ~std::uint64_t{0} << (offset - chunk_);
+  chunk_ = offset / kChunk * kChunk;
+  bits_ = MaskAt(run_ + chunk_, size_ - chunk_, mask_) & (~std::uint64_t{0} << (offset - chunk_));
 }
 
 }  // namespace edihal

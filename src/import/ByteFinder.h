@@ -18,8 +18,8 @@ using ByteSetMask = std::uint64_t (*)(const char* at);
 
 // "<", ">" and LF.
 std::uint64_t BracketsAndLineEnds(const char* at);
-// "<" and the quotation mark.
-std::uint64_t OpeningsAndQuotes(const char* at);
+// "<".
+std::uint64_t Openings(const char* at);
 
 class ByteFinder {
  public:
@@ -40,8 +40,8 @@ class ByteFinder {
     return at;
   }
 
-  // Passes over the bytes before `offset`, which must not lie before a
-  // byte already given.
+  // Goes to `offset`: the next byte given is the first of the set at or
+  // after it, whether given before or not.
   void SkipTo(std::size_t offset);
 
  private:

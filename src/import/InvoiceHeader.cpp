@@ -1,5 +1,6 @@
 #include "import/InvoiceHeader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "import/ByteFinder.h"
@@ -48,13 +49,17 @@ bool StartsHeaderTag(const char* open) {
 
 // Finds, in a run of lines, the lines that can matter to the header: those
 // with a quotation mark (an encoding declaration) or the start of a header
-// tag.  One scan of the run finds every "<" and quotation mark; each "<"
-// then costs a look at the byte after it, and every other line is passed
-// over without being split.
+// tag.  One scan of the run finds every "<"; each costs a look at the
+// bytes after it, and every other line is passed over without being
+// split.  Quotation marks are rare, and searched for apart.
 class HeaderCandidates {
  public:
   explicit HeaderCandidates(std::string_view lines)
-      : lines_(lines), marks_(lines, OpeningsAndQuotes) {}
+      : lines_(lines),
+        openings_(lines, Openings),
+        quote_(std::min(lines.find('"'), lines.size())),
+        // A "<" after this has fewer than eight bytes from it: no header tag.
+        last_tag_start_(lines.size() < 8 ? 0 : lines.size() - 8) {}
 
   // The next such line, without its line end; false when none is left.
   bool Next(std::string_view& line) {
@@ -69,25 +74,30 @@ class HeaderCandidates {
       after = end + 1;
       if (end > begin && lines_[end - 1] == '\r') --end;
     }
-    marks_.SkipTo(after);
+    openings_.SkipTo(after);
+    if (quote_ < after) quote_ = std::min(lines_.find('"', after), lines_.size());
     line = lines_.substr(begin, end - begin);
     return true;
   }
 
  private:
+  // The first quotation mark or header tag start from where the search
+  // stands; the run's size when there is none.
   std::size_t NextPosition() {
-    const std::size_t size = lines_.size();
-    ByteFinder marks = marks_;  // a copy, kept in registers
-    std::size_t at = marks.Next();
-    for (; at != size; at = marks.Next()) {
-      if (lines_[at] == '"' || (size - at >= 8 && StartsHeaderTag(lines_.data() + at))) break;
+    ByteFinder openings = openings_;  // a copy, kept in registers
+    const char* const text = lines_.data();
+    std::size_t at = openings.Next();
+    for (; at < quote_; at = openings.Next()) {
+      if (at <= last_tag_start_ && StartsHeaderTag(text + at)) break;
     }
-    marks_ = marks;
-    return at;
+    openings_ = openings;
+    return std::min(at, quote_);
   }
 
   std::string_view lines_;
-  ByteFinder marks_;
+  ByteFinder openings_;
+  std::size_t quote_;  // the next quotation mark, or the run's size
+  std::size_t last_tag_start_;
 };
 
 // The header tags of a line, the encoding declaration aside.
