@@ -230,8 +230,17 @@ std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
   }
   LineFields without = fields;
   without.assortment = std::string_view();
-  const std::string whole = LineRecord(without);
   const std::size_t head = AssortmentOffset(fields);
+  if (settings_.encoding == SourceEncoding::kIso88592) {
+    // Converted byte for byte, the record keeps its length (up to a NUL,
+    // where the conversion ends it): the assortment goes in at the same
+    // place, unless a NUL cut the record before it.
+    std::string record = ToWindows1250(LineRecord(without), settings_.encoding);
+    if (record.size() >= head)
+      record.insert(head, fields.assortment.data(), fields.assortment.size());
+    return record;
+  }
+  const std::string whole = LineRecord(without);
   std::string record = ToWindows1250(whole.substr(0, head), settings_.encoding);
   // The conversions end a text at its first NUL: a NUL before the
   // assortment ends the record there, as it would the whole record.
