@@ -181,14 +181,16 @@ std::string ListTable(const Figures& figures, const RunInfo& info) {
 std::string InstructionTable(const Instructions& counted) {
   std::ostringstream out;
   out << "| invoice | import: instructions | per byte | per byte beyond the empty invoice "
-         "| floor: per byte | peer: per byte | import \xC3\xB7 floor | peer \xC3\xB7 import |\n"
-      << "|---|--:|--:|--:|--:|--:|--:|--:|\n";
+         "| categorised \xC3\xB7 import | floor: per byte | peer: per byte "
+         "| import \xC3\xB7 floor | peer \xC3\xB7 import |\n"
+      << "|---|--:|--:|--:|--:|--:|--:|--:|--:|\n";
   for (const InstructionCount& row : counted.rows) {
     const double bytes = static_cast<double>(row.bytes);
     const auto module = static_cast<double>(row.module);
     out << "| " << row.invoice << " | " << row.module << " | " << Format("%.1f", module / bytes)
         << " | " << Format("%.1f", static_cast<double>(row.module - counted.empty_invoice) / bytes)
-        << " | " << Format("%.1f", static_cast<double>(row.floor) / bytes) << " | "
+        << " | " << Ratio(static_cast<double>(row.categorised) / module) << " | "
+        << Format("%.1f", static_cast<double>(row.floor) / bytes) << " | "
         << Format("%.1f", static_cast<double>(row.peer) / bytes) << " | "
         << Ratio(module / static_cast<double>(row.floor)) << " | "
         << Ratio(static_cast<double>(row.peer) / module) << " |\n";
@@ -330,9 +332,8 @@ std::string TargetTable(const Figures& figures, const RunInfo& info, const Instr
   table += TargetRow("import within 1.5\xC3\x97 the floor's time, 10 and 100 MB", floor);
   table += TargetRow("import at least 20\xC3\x97 faster than the peer, 10 and 100 MB", peer);
   table += TargetRow("import at most 10 instructions per byte, 10 MB", instructions);
-  table +=
-      TargetRow("categorisation on at most 1.2\xC3\x97 the time of off, 10 and 100 MB (worst)",
-                categorised);
+  table += TargetRow("categorisation on at most 1.2\xC3\x97 the time of off, 10 and 100 MB (worst)",
+                     categorised);
   table += TargetRow("selection list within 1.5\xC3\x97 the time of grep", list);
   table += TargetRow("peak memory flat in the invoice size (within 10%)", memory);
   return table;

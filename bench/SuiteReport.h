@@ -46,9 +46,10 @@ constexpr const char* kGrepName = "list/grep";
 struct InstructionCount {
   std::string invoice;
   std::uint64_t bytes = 0;
-  unsigned long long module = 0;  // the whole vexhost import process
-  unsigned long long floor = 0;   // the whole linefloor process
-  unsigned long long peer = 0;    // the whole xsltproc process
+  unsigned long long module = 0;       // the whole vexhost import process
+  unsigned long long categorised = 0;  // the same with categorisation on
+  unsigned long long floor = 0;        // the whole linefloor process
+  unsigned long long peer = 0;         // the whole xsltproc process
 };
 struct Instructions {
   unsigned long long empty_invoice = 0;  // the import of an invoice without blocks

@@ -254,12 +254,13 @@ void RegisterAll(const RunInfo& info) {
 }
 
 // The instructions callgrind counts for the whole process; 0 when it fails.
-unsigned long long CountInstructions(const std::vector<std::string>& command) {
+unsigned long long CountInstructions(const std::vector<std::string>& command,
+                                     const ProcessSetup& setup = {}) {
   const std::string counts = g_work->PathOf("callgrind.out");
   std::vector<std::string> argv = {"valgrind", "--tool=callgrind",
                                    "--callgrind-out-file=" + counts};
   argv.insert(argv.end(), command.begin(), command.end());
-  if (RunProcess(argv).status != 0) return 0;
+  if (RunProcess(argv, setup).status != 0) return 0;
   std::ifstream in(counts);
   for (std::string line; std::getline(in, line);) {
     if (line.compare(0, 7, "totals:") == 0) return std::stoull(line.substr(7));
@@ -278,12 +279,19 @@ Instructions CountAll(unsigned megabytes) {
     row.invoice = std::string(Label(encoding)) + ", " + std::to_string(megabytes) + " MB";
     row.bytes = invoice.size.bytes;
     row.module = CountInstructions(ImportCommand(document, invoice.path, false));
+    ProcessSetup beside_side_files;
+    beside_side_files.folder = g_work->Folder();
+    row.categorised =
+        CountInstructions(ImportCommand(document, invoice.path, true), beside_side_files);
     row.floor = CountInstructions({BesideThisProgram("linefloor"), invoice.path});
     row.peer = CountInstructions({"xsltproc", "-o", document, Stylesheet(), invoice.path});
     const double bytes = static_cast<double>(row.bytes);
-    std::printf("callgrind %-16s import %.1f, floor %.1f, peer %.1f instructions per byte\n",
-                row.invoice.c_str(), static_cast<double>(row.module) / bytes,
-                static_cast<double>(row.floor) / bytes, static_cast<double>(row.peer) / bytes);
+    std::printf(
+        "callgrind %-16s import %.1f (categorised %.1f), floor %.1f, peer %.1f "
+        "instructions per byte\n",
+        row.invoice.c_str(), static_cast<double>(row.module) / bytes,
+        static_cast<double>(row.categorised) / bytes, static_cast<double>(row.floor) / bytes,
+        static_cast<double>(row.peer) / bytes);
     counted.rows.push_back(row);
   }
   return counted;
