@@ -22,12 +22,7 @@ class SideFileCategorisation final : public Categorisation {
                                    std::string_view subgroup) override {
     // The key is built in a string kept from block to block: no allocation
     // once it is long enough.
-    key_.assign(structure.data(), structure.size());
-    key_ += '\t';
-    key_.append(group.data(), group.size());
-    key_ += '\t';
-    key_.append(subgroup.data(), subgroup.size());
-    key_ += '\t';
+    GroupKey(structure, group, subgroup, key_);
     const auto known = found_.find(key_);
     if (known != found_.end()) return known->second;
     std::string assortment = side_files_->AssortmentOf(key_);

@@ -102,7 +102,9 @@ class RecordingCategorisation final : public Categorisation {
   explicit RecordingCategorisation(const SideFiles& side_files) : side_files_(side_files) {}
   std::string AssortmentFor(const std::string& structure, const std::string& group,
                             const std::string& subgroup, const std::string&) override {
-    std::string name = side_files_.AssortmentOf(GroupKey(structure, group, subgroup));
+    std::string key;
+    GroupKey(structure, group, subgroup, key);
+    std::string name = side_files_.AssortmentOf(key);
     if (name.empty()) unfiled.push_back(structure + "/" + group + "/" + subgroup);
     return name;
   }

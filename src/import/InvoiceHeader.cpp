@@ -58,8 +58,9 @@ class HeaderCandidates {
       : lines_(lines),
         openings_(lines, Openings),
         quote_(std::min(lines.find('"'), lines.size())),
-        // A "<" after this has fewer than eight bytes from it: no header tag.
-        last_tag_start_(lines.size() < 8 ? 0 : lines.size() - 8) {}
+        // A "<" from here on has fewer than eight bytes from it: no header
+        // tag starts there.
+        tag_starts_end_(lines.size() < 8 ? 0 : lines.size() - 7) {}
 
   // The next such line, without its line end; false when none is left.
   bool Next(std::string_view& line) {
@@ -88,7 +89,7 @@ class HeaderCandidates {
     const char* const text = lines_.data();
     std::size_t at = openings.Next();
     for (; at < quote_; at = openings.Next()) {
-      if (at <= last_tag_start_ && StartsHeaderTag(text + at)) break;
+      if (at < tag_starts_end_ && StartsHeaderTag(text + at)) break;
     }
     openings_ = openings;
     return std::min(at, quote_);
@@ -97,7 +98,7 @@ class HeaderCandidates {
   std::string_view lines_;
   ByteFinder openings_;
   std::size_t quote_;  // the next quotation mark, or the run's size
-  std::size_t last_tag_start_;
+  std::size_t tag_starts_end_;
 };
 
 // The header tags of a line, the encoding declaration aside.

@@ -40,9 +40,14 @@ bool SecondColumn(std::string_view line, std::string& column) {
 
 }  // namespace
 
-std::string GroupKey(const std::string& structure, const std::string& group,
-                     const std::string& subgroup) {
-  return structure + '\t' + group + '\t' + subgroup + '\t';
+void GroupKey(std::string_view structure, std::string_view group, std::string_view subgroup,
+              std::string& key) {
+  key.assign(structure.data(), structure.size());
+  key += '\t';
+  key.append(group.data(), group.size());
+  key += '\t';
+  key.append(subgroup.data(), subgroup.size());
+  key += '\t';
 }
 
 std::vector<std::string> BuildAssortmentList(const TStringList& assortment_lines) {

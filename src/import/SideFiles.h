@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "import/PrefixIndex.h"
@@ -23,9 +24,10 @@ namespace edihal {
 inline constexpr char kAssignmentFileName[] = "Przypisanie.txt";
 inline constexpr char kAssortmentFileName[] = "Kategoryzacja.txt";
 
-// The numbers of a line block joined, each followed by a TAB.
-std::string GroupKey(const std::string& structure, const std::string& group,
-                     const std::string& subgroup);
+// The numbers of a line block joined, each followed by a TAB, put into
+// `key`, whose capacity is kept from call to call.
+void GroupKey(std::string_view structure, std::string_view group, std::string_view subgroup,
+              std::string& key);
 
 // The names offered in the dialog, one for every line of "Kategoryzacja.txt"
 // after the heading: column 2 of a line that has at least two TABs, else

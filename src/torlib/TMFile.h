@@ -100,13 +100,6 @@ inline std::string_view TakeFirstLine(std::string_view& lines) {
   return line;
 }
 
-// Calls `take` with every line of a run NextLines gave, without its line
-// end.
-template <typename Take>
-void ForEachLine(std::string_view lines, Take&& take) {
-  while (!lines.empty()) take(TakeFirstLine(lines));
-}
-
 }  // namespace edihal
 
 #endif  // EDIHAL_TORLIB_TMFILE_H

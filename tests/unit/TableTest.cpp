@@ -166,7 +166,13 @@ const std::map<std::string, Function>& Functions() {
           return Texts{found == PrefixIndex::kNone ? "none" : std::to_string(found)};
         }}},
       {"AssortmentList", {0, [](const Texts& a) { return BuildAssortmentList(ListOf(a, 0)); }}},
-      {"GroupKey", {3, [](const Texts& a) { return Texts{GroupKey(a[0], a[1], a[2])}; }}},
+      {"GroupKey",
+       {3,
+        [](const Texts& a) {
+          std::string key = "stale";
+          GroupKey(a[0], a[1], a[2], key);
+          return Texts{key};
+        }}},
       {"ListedExportName",
        {1,
         [](const Texts& a) {
