@@ -6,6 +6,7 @@
 #include "import/ByteFinder.h"
 #include "import/ElementValue.h"
 #include "import/LineTags.h"
+#include "import/TagTable.h"
 #include "selection/TextPrimitives.h"
 
 namespace edihal {
@@ -63,8 +64,10 @@ class HeaderCandidates {
         tag_starts_end_(lines.size() < 8 ? 0 : lines.size() - 7) {}
 
   // The next such line, without its line end; false when none is left.
-  bool Next(std::string_view& line) {
-    const std::size_t found = NextPosition();
+  // Lines that only close a block are counted in `closed` and not given.
+  bool Next(std::string_view& line, int& closed) {
+    std::size_t found = NextPosition();
+    for (; found != lines_.size() && EndsClosingLine(found); found = NextPosition()) ++closed;
     if (found == lines_.size()) return false;
     const std::size_t begin = lines_.rfind('\n', found) + 1;  // npos + 1 is 0
     std::size_t end = lines_.find('\n', found);
@@ -93,6 +96,24 @@ class HeaderCandidates {
     }
     openings_ = openings;
     return std::min(at, quote_);
+  }
+
+  // Whether the "<" at `at` begins a closing block tag that ends its line.
+  // Such a line counts as a closed block whatever comes before the tag:
+  // the count wins over every other header tag, and the line holds no
+  // quotation mark (none lies between the last line given and `at`, or
+  // the search would have stopped there).  Nothing of the line is left
+  // to find after the tag, so the search goes on from where it stands.
+  bool EndsClosingLine(std::size_t at) const {
+    std::string_view rest = lines_.substr(at);
+    for (const InvoiceTag closing : {InvoiceTag::kSaleEnd, InvoiceTag::kReturnEnd}) {
+      const std::string_view tag = tag_table::kTexts[static_cast<unsigned>(closing)];
+      if (rest.substr(0, tag.size()) != tag) continue;
+      rest.remove_prefix(tag.size());
+      if (!rest.empty() && rest.front() == '\r') rest.remove_prefix(1);
+      return !rest.empty() && rest.front() == '\n';
+    }
+    return false;
   }
 
   std::string_view lines_;
@@ -138,7 +159,9 @@ InvoiceHeader ReadInvoiceHeader(TMFile& invoice) {
   std::string_view lines;
   while (invoice.NextLines(lines)) {
     HeaderCandidates candidates(lines);
-    for (std::string_view line; candidates.Next(line);) ScanHeaderLine(line, header);
+    for (std::string_view line; candidates.Next(line, header.line_count);) {
+      ScanHeaderLine(line, header);
+    }
   }
   return header;
 }

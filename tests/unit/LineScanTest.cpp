@@ -341,6 +341,13 @@ TEST(LineScan, FirstPassAgreesWithReadingEveryLine) {
       "<lMediaNmbr>1300</lMediaNmbr>",
       "</ART_SALE><szDate>20230101</szDate>",
       "x</ART_RETURN>",
+      "</ART_SALE>",
+      "  </ART_RETURN>",
+      "<a></ART_SALE></ART_SALE>",
+      "</ART_SALE> encoding=\"UTF-8\"",
+      "</ART_SALE \"",
+      "</ART_SALEX>",
+      "</ART_RETURN",
       "\"<lMediaNmbr>300</lMediaNmbr>",
       "<szDat",
       "\r"};
