@@ -6,6 +6,12 @@
 
 namespace edihal {
 
+// The separator an invoice may write in place of the locale's: "." with a
+// comma separator, "," with any other.
+inline char OtherDecimalSeparator(char separator) {
+  return separator == ',' ? '.' : ',';
+}
+
 // Prepares a number text of the invoice for reading with the locale's
 // decimal `separator`: with a comma separator the first "." becomes ",";
 // otherwise the first "," becomes the separator.  Only the first

@@ -251,11 +251,14 @@ std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
 }
 
 long double LineConversion::ReadNumber(std::string_view text, const Origin& origin) const {
-  std::string scratch;
-  const std::string_view localised =
-      LocaliseDecimalSeparator(text, settings_.decimal_separator, scratch);
+  const char separator = settings_.decimal_separator;
   long double value = 0;
-  if (TextToFloat(localised, settings_.decimal_separator, value)) return value;
+  // Most numbers are plain decimals, read as they stand: localising their
+  // separator would change nothing of what they read as.
+  if (PlainDecimalToFloat(text, separator, OtherDecimalSeparator(separator), value)) return value;
+  std::string scratch;
+  const std::string_view localised = LocaliseDecimalSeparator(text, separator, scratch);
+  if (TextToFloat(localised, separator, value)) return value;
   // Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH
   throw EConvertError(std::string(texts::kBadNumber) +
                       ToWindows1250(std::string(text), settings_.encoding) + WhereText(origin));

@@ -88,9 +88,7 @@ long double Compose(std::uint64_t significand, int exponent, bool negative) {
 }
 
 int BitLength(std::uint64_t n) {
-  int bits = 0;
-  for (; n != 0; n >>= 1) ++bits;
-  return bits;
+  return n == 0 ? 0 : 64 - __builtin_clzll(n);
 }
 
 // An unsigned 128-bit number in two halves, for the 32-bit builds too.
@@ -114,11 +112,11 @@ Wide DivideSmall(Wide n, std::uint32_t divisor, std::uint64_t& remainder) {
   return Wide{(quotient[0] << 32) | quotient[1], (quotient[2] << 32) | quotient[3]};
 }
 
-// A plain decimal (an optional sign, digits with at most one separator, at
-// most 19 significant digits and at most 9 after the separator) as the long
-// double nearest to it.  False for any other text: the general way reads
-// (or refuses) it.
-bool ReadPlainDecimal(std::string_view body, char separator, long double& value) {
+// A plain decimal (an optional sign, digits with at most one separator,
+// `separator` or `other`, at most 19 significant digits and at most 9
+// after the separator) as the long double nearest to it.  False for any
+// other text: the general way reads (or refuses) it.
+bool ReadPlainDecimal(std::string_view body, char separator, char other, long double& value) {
   if (!kX87LongDouble) return false;
   std::size_t at = 0;
   bool negative = false;
@@ -133,7 +131,7 @@ bool ReadPlainDecimal(std::string_view body, char separator, long double& value)
       if (seen_separator) ++fraction;
       if (digits != 0 || c != '0') ++significant;
       digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-    } else if (c == separator && !seen_separator) {
+    } else if ((c == separator || c == other) && !seen_separator) {
       seen_separator = true;
     } else {
       return false;
@@ -232,7 +230,7 @@ bool WriteTwoDecimals(long double value, std::string& out) {
 // the same way in every C locale and rounds correctly.
 bool TextToFloat(std::string_view text, char separator, long double& value) {
   const std::string_view body = TrimBlanks(text);
-  if (ReadPlainDecimal(body, separator, value)) return true;
+  if (ReadPlainDecimal(body, separator, separator, value)) return true;
   std::string canonical;
   canonical.reserve(body.size() + 24);
   std::size_t at = 0;
@@ -271,6 +269,10 @@ bool TextToFloat(std::string_view text, char separator, long double& value) {
   if (end != canonical.c_str() + canonical.size() || std::isinf(read)) return false;
   value = read;
   return true;
+}
+
+bool PlainDecimalToFloat(std::string_view text, char separator, char other, long double& value) {
+  return ReadPlainDecimal(TrimBlanks(text), separator, other, value);
 }
 
 std::string FormatTwoDecimals(long double value) {
