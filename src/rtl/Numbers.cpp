@@ -112,6 +112,21 @@ Wide DivideSmall(Wide n, std::uint32_t divisor, std::uint64_t& remainder) {
   return Wide{(quotient[0] << 32) | quotient[1], (quotient[2] << 32) | quotient[3]};
 }
 
+// The digits from `at` on, up to the first other byte, added to `digits`
+// and counted in `count`; `significant` counts those from the first that
+// is not a leading zero.  Past 19 significant digits `digits` no longer
+// holds their value, which the count tells.
+void ReadDigits(std::string_view body, std::size_t& at, std::uint64_t& digits, int& count,
+                int& significant) {
+  for (; at < body.size(); ++at) {
+    const unsigned digit = static_cast<unsigned char>(body[at]) - unsigned{'0'};
+    if (digit > 9) break;
+    if ((digits | digit) != 0) ++significant;
+    digits = digits * 10 + digit;
+    ++count;
+  }
+}
+
 // A plain decimal (an optional sign, digits with at most one separator,
 // `separator` or `other`, at most 19 significant digits and at most 9
 // after the separator) as the long double nearest to it.  False for any
@@ -122,23 +137,14 @@ bool ReadPlainDecimal(std::string_view body, char separator, char other, long do
   bool negative = false;
   if (at < body.size() && (body[at] == '+' || body[at] == '-')) negative = body[at++] == '-';
   std::uint64_t digits = 0;
-  int significant = 0, fraction = 0;
-  bool any_digit = false, seen_separator = false;
-  for (; at < body.size(); ++at) {
-    const char c = body[at];
-    if (IsDigit(c)) {
-      any_digit = true;
-      if (seen_separator) ++fraction;
-      if (digits != 0 || c != '0') ++significant;
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-    } else if ((c == separator || c == other) && !seen_separator) {
-      seen_separator = true;
-    } else {
-      return false;
-    }
-    if (significant > 19 || fraction > 9) return false;
+  int whole = 0, fraction = 0, significant = 0;
+  ReadDigits(body, at, digits, whole, significant);
+  if (at < body.size() && (body[at] == separator || body[at] == other)) {
+    ++at;
+    ReadDigits(body, at, digits, fraction, significant);
   }
-  if (!any_digit) return false;
+  if (at != body.size() || whole + fraction == 0) return false;
+  if (significant > 19 || fraction > 9) return false;
   if (digits == 0) {
     value = negative ? -0.0L : 0.0L;
     return true;
