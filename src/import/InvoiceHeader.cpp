@@ -50,14 +50,15 @@ bool StartsHeaderTag(const char* open) {
 
 // Finds, in a run of lines, the lines that can matter to the header: those
 // with a quotation mark (an encoding declaration) or the start of a header
-// tag.  One scan of the run finds every "<"; each costs a look at the
-// bytes after it, and every other line is passed over without being
-// split.  Quotation marks are rare, and searched for apart.
+// tag.  One scan of the run finds the few "<" that may begin one (see
+// HeaderTagOpenings); each costs a look at the bytes after it, and every
+// other line is passed over without being split.  Quotation marks are
+// rare, and searched for apart.
 class HeaderCandidates {
  public:
   explicit HeaderCandidates(std::string_view lines)
       : lines_(lines),
-        openings_(lines, Openings),
+        openings_(lines),
         quote_(std::min(lines.find('"'), lines.size())),
         // A "<" from here on has fewer than eight bytes from it: no header
         // tag starts there.
@@ -88,7 +89,7 @@ class HeaderCandidates {
   // The first quotation mark or header tag start from where the search
   // stands; the run's size when there is none.
   std::size_t NextPosition() {
-    ByteFinder openings = openings_;  // a copy, kept in registers
+    ByteFinder<HeaderTagOpenings> openings = openings_;  // a copy, kept in registers
     const char* const text = lines_.data();
     std::size_t at = openings.Next();
     for (; at < quote_; at = openings.Next()) {
@@ -117,7 +118,7 @@ class HeaderCandidates {
   }
 
   std::string_view lines_;
-  ByteFinder openings_;
+  ByteFinder<HeaderTagOpenings> openings_;
   std::size_t quote_;  // the next quotation mark, or the run's size
   std::size_t tag_starts_end_;
 };

@@ -40,7 +40,7 @@ void ForEachScannedLine(std::string_view run, Take&& take) {
   const std::size_t size = run.size();
   const char* const text = run.data();
   const auto line_end = [&](std::size_t at) { return at == size || text[at] == '\n'; };
-  ByteFinder brackets(run, BracketsAndLineEnds);
+  ByteFinder<BracketsAndLineEnds> brackets(run);
   ScannedLine scanned;
   for (std::size_t begin = 0; begin < size;) {
     std::size_t at = brackets.Next();

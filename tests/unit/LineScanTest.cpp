@@ -176,41 +176,78 @@ TEST(LineScan, RunsEndingAtTheirLastByte) {
   }
 }
 
+// Whether byte `at` of `run` belongs to each set, byte by byte.
+bool InBracketsAndLineEnds(const std::string& run, std::size_t at) {
+  return run[at] == '<' || run[at] == '>' || run[at] == '\n';
+}
+
+bool InHeaderTagOpenings(const std::string& run, std::size_t at) {
+  return run[at] == '<' && at + 4 < run.size() &&
+         std::string_view("Tnad").find(run[at + 4]) != std::string_view::npos;
+}
+
 // Every offset the finder gives, against a byte loop, on runs of every
 // length around the 64-byte steps, dense and sparse in the bytes looked
 // for; now and then it is sent forward or back.
-TEST(LineScan, ByteFinderGivesEveryByteOfItsSetInOrder) {
-  const struct {
-    edihal::ByteSetMask mask;
-    std::string set;
-  } sets[] = {{edihal::BracketsAndLineEnds, "<>\n"}, {edihal::Openings, "<"}};
-  const std::string bytes = "<>\n\"=x \r\x80\xBC\xBE\xFF\x3C\x3E\x0A\x00";
+template <typename Set>
+void ExpectEveryByteOfTheSetInOrder(bool (*in_set)(const std::string&, std::size_t)) {
+  static const char kBytes[] = "<>\n\"=x \r\x80\xBC\xBE\xFF\x3C\x3E\x0A\x00Tnad";
+  const std::string bytes(kBytes, sizeof kBytes - 1);  // the NUL too
   std::mt19937 random(64);
-  for (const auto& set : sets) {
-    for (std::size_t size = 0; size < 300; ++size) {
-      std::string run;
-      const std::size_t density = 1 + random() % 20;
-      for (std::size_t i = 0; i < size; ++i) {
-        run += random() % density == 0 ? bytes[random() % bytes.size()] : 'a';
-      }
-      edihal::ByteFinder finder(run, set.mask);
-      std::size_t from = 0;
-      for (;;) {
-        if (random() % 8 == 0) {
-          // Forward, or back over bytes already given.
-          const std::size_t step = random() % 100;
-          from = random() % 3 != 0 ? from + step : from - std::min(from, step);
-          finder.SkipTo(from);
-        }
-        std::size_t expected = std::min(run.find_first_of(set.set, from), run.size());
-        const std::size_t found = finder.Next();
-        ASSERT_EQ(expected, found) << "size " << size << " from " << from;
-        if (found == run.size()) break;
-        from = found + 1;
-      }
-      EXPECT_EQ(run.size(), finder.Next()) << "size " << size;
+  for (std::size_t size = 0; size < 300; ++size) {
+    std::string run;
+    const std::size_t density = 1 + random() % 20;
+    for (std::size_t i = 0; i < size; ++i) {
+      run += random() % density == 0 ? bytes[random() % bytes.size()] : 'a' + random() % 2;
     }
+    edihal::ByteFinder<Set> finder(run);
+    std::size_t from = 0;
+    for (;;) {
+      if (random() % 8 == 0) {
+        // Forward, or back over bytes already given.
+        const std::size_t step = random() % 100;
+        from = random() % 3 != 0 ? from + step : from - std::min(from, step);
+        finder.SkipTo(from);
+      }
+      std::size_t expected = from;
+      while (expected < run.size() && !in_set(run, expected)) ++expected;
+      expected = std::min(expected, run.size());
+      const std::size_t found = finder.Next();
+      ASSERT_EQ(expected, found) << "size " << size << " from " << from;
+      if (found == run.size()) break;
+      from = found + 1;
+    }
+    EXPECT_EQ(run.size(), finder.Next()) << "size " << size;
   }
+}
+
+TEST(LineScan, ByteFinderGivesEveryByteOfItsSetInOrder) {
+  ExpectEveryByteOfTheSetInOrder<edihal::BracketsAndLineEnds>(InBracketsAndLineEnds);
+  ExpectEveryByteOfTheSetInOrder<edihal::HeaderTagOpenings>(InHeaderTagOpenings);
+}
+
+// The wide and the narrow masks of each set agree with the byte loop,
+// every byte of all 64 (and those read ahead) being of every kind.
+template <typename Set>
+void ExpectMasksAgree(bool (*in_set)(const std::string&, std::size_t)) {
+  static const char kBytes[] = "<>\n\"\x00\x3C\x3E\x0A\x7C\x7E\xBC\xBETnadtNAD_";
+  const std::string bytes(kBytes, sizeof kBytes - 1);  // the NUL too
+  std::mt19937 random(32);
+  for (int round = 0; round < 20000; ++round) {
+    std::string chunk(64 + Set::kLookahead, 'a');
+    for (char& byte : chunk) byte = bytes[random() % bytes.size()];
+    std::uint64_t expected = 0;
+    for (std::size_t i = 0; i < 64; ++i) {
+      if (in_set(chunk, i)) expected |= std::uint64_t{1} << i;
+    }
+    ASSERT_EQ(expected, Set::Mask(chunk.data())) << chunk;
+    ASSERT_EQ(expected, Set::NarrowMask(chunk.data())) << chunk;
+  }
+}
+
+TEST(LineScan, WideAndNarrowMasksAgree) {
+  ExpectMasksAgree<edihal::BracketsAndLineEnds>(InBracketsAndLineEnds);
+  ExpectMasksAgree<edihal::HeaderTagOpenings>(InHeaderTagOpenings);
 }
 
 // The line blocks of an invoice that leave out, block by block, the
