@@ -47,7 +47,22 @@ void LineConversion::EndOfRun() {
   }
 }
 
+void LineConversion::TakeRunLines(std::string_view run, long& number, std::string& record,
+                                  void (*write)(void* writer, const std::string& record),
+                                  void* writer) {
+  ForEachScannedLine(run, [&](const ScannedLine& line) {
+    if (TakeLineOfRun(line, ++number, record)) write(writer, record);
+  });
+  EndOfRun();
+}
+
 bool LineConversion::TakeScannedLine(const ScannedLine& line, long number, std::string& record) {
+  return TakeLineOfRun(line, number, record);
+}
+
+__attribute__((always_inline)) inline bool LineConversion::TakeLineOfRun(const ScannedLine& line,
+                                                                         long number,
+                                                                         std::string& record) {
   const LineTags& tags = line.tags;
   if (!in_block_) {
     // Nothing else on the opening line is looked at.
@@ -90,7 +105,8 @@ const std::string* LineConversion::RateOfCode(std::string_view code) const {
 
 // The first of these tags found on the line counts; they are listed in
 // the order of InvoiceTag.
-void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
+__attribute__((always_inline)) inline void LineConversion::TakeDescriptiveTag(
+    const ScannedLine& line) {
   switch (line.tags.FirstIn(Tag::kItemId, Tag::kInputString)) {
     case Tag::kItemId:
       block_.item_number.View(line.value);
@@ -124,7 +140,8 @@ void LineConversion::TakeDescriptiveTag(const ScannedLine& line) {
 
 // Again only the first tag found counts; a "<dQuantityEntry>" after the
 // quantity is set does not count, and the search goes on.
-void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number) {
+__attribute__((always_inline)) inline void LineConversion::TakeQuantityOrCodeTag(
+    const ScannedLine& line, long number) {
   LineTags tags = line.tags;
   if (!block_.quantity.Empty()) tags.Remove(Tag::kQuantityEntry);
   switch (tags.FirstIn(Tag::kEanSingle, Tag::kSubGroupId)) {
@@ -132,18 +149,11 @@ void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number)
       block_.bar_code.View(line.value);
       break;
     case Tag::kPieceQuantity:
-      piece_factor_text_.View(line.value);
-      piece_factor_ = ReadNumber(piece_factor_text_.Get(), Origin{Tag::kPieceQuantity, number});
+      TakePieceQuantity(line.value, number);
       break;
-    case Tag::kQuantityEntry: {
-      const Origin origin{Tag::kQuantityEntry, number};
-      block_.quantity_text.View(line.value);
-      const long double quantity = ReadNumber(line.value, origin);
-      block_.quantity.Set(FormatTwoDecimals(
-          Product(quantity, line.value, piece_factor_, piece_factor_text_.Get(), origin)));
-      quantity_origin_ = origin;
+    case Tag::kQuantityEntry:
+      TakeQuantityEntry(line.value, number);
       break;
-    }
     case Tag::kPieceContents:
       block_.piece_content.View(line.value);
       break;
@@ -172,6 +182,20 @@ void LineConversion::TakeQuantityOrCodeTag(const ScannedLine& line, long number)
     default:
       break;
   }
+}
+
+void LineConversion::TakePieceQuantity(std::string_view value, long number) {
+  piece_factor_text_.View(value);
+  piece_factor_ = ReadNumber(piece_factor_text_.Get(), Origin{Tag::kPieceQuantity, number});
+}
+
+void LineConversion::TakeQuantityEntry(std::string_view value, long number) {
+  const Origin origin{Tag::kQuantityEntry, number};
+  block_.quantity_text.View(value);
+  const long double quantity = ReadNumber(value, origin);
+  block_.quantity.Set(
+      FormatTwoDecimals(Product(quantity, value, piece_factor_, piece_factor_text_.Get(), origin)));
+  quantity_origin_ = origin;
 }
 
 std::string LineConversion::FinishBlock(long number) {

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "import/Categorisation.h"
 #include "import/DocumentText.h"
@@ -55,10 +56,11 @@ class LineConversion {
   // calls `write` with `record` after each line that finished a block.
   template <typename Write>
   void TakeRun(std::string_view run, long& number, std::string& record, Write&& write) {
-    ForEachScannedLine(run, [&](const ScannedLine& line) {
-      if (TakeScannedLine(line, ++number, record)) write(record);
-    });
-    EndOfRun();
+    using Writer = std::remove_reference_t<Write>;
+    TakeRunLines(
+        run, number, record,
+        [](void* writer, const std::string& done) { (*static_cast<Writer*>(writer))(done); },
+        const_cast<void*>(static_cast<const void*>(&write)));
   }
 
  private:
@@ -74,9 +76,17 @@ class LineConversion {
     long line = 0;
   };
 
+  // TakeRun's loop, here so that each line is taken inline: `write` gets
+  // `writer` and each record.
+  void TakeRunLines(std::string_view run, long& number, std::string& record,
+                    void (*write)(void* writer, const std::string& record), void* writer);
+  inline bool TakeLineOfRun(const ScannedLine& line, long number, std::string& record);
   void OpenBlock();
-  void TakeDescriptiveTag(const ScannedLine& line);
-  void TakeQuantityOrCodeTag(const ScannedLine& line, long number);
+  // Inlined into TakeScannedLine, the one caller: a line costs one call.
+  inline void TakeDescriptiveTag(const ScannedLine& line);
+  inline void TakeQuantityOrCodeTag(const ScannedLine& line, long number);
+  void TakePieceQuantity(std::string_view value, long number);
+  void TakeQuantityEntry(std::string_view value, long number);
   std::string FinishBlock(long number);
   std::string ConvertedRecord(const LineFields& fields) const;
   const std::string* RateOfCode(std::string_view code) const;
