@@ -8,7 +8,8 @@ namespace edihal {
 std::string ToWindows1250(std::string text, SourceEncoding encoding) {
   switch (encoding) {
     case SourceEncoding::kIso88592:
-      return Iso88592ToWin1250(text, 0);
+      Iso88592ToWin1250InPlace(text);
+      return text;
     case SourceEncoding::kUtf8:
       ConvertCharSet(text, kCharSetUtf8, kCharSetWindows1250);
       return text;

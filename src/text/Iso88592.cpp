@@ -1,5 +1,6 @@
 #include "text/Iso88592.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -29,22 +30,27 @@ unsigned char ToWindows1250(unsigned char byte) {
 
 }  // namespace
 
-std::string Iso88592ToWin1250(const std::string& text, int mode) {
-  if (mode != 0) return text;
-  std::string result = text.substr(0, text.find('\0'));
-  for (std::size_t at = 0; at < result.size();) {
+void Iso88592ToWin1250InPlace(std::string& text) {
+  text.resize(std::min(text.find('\0'), text.size()));
+  for (std::size_t at = 0; at < text.size();) {
     // Eight ASCII bytes at a time need no look at each.
-    if (result.size() - at >= 8) {
+    if (text.size() - at >= 8) {
       std::uint64_t eight;
-      std::memcpy(&eight, result.data() + at, sizeof eight);
+      std::memcpy(&eight, text.data() + at, sizeof eight);
       if ((eight & 0x8080808080808080ull) == 0) {
         at += sizeof eight;
         continue;
       }
     }
-    result[at] = static_cast<char>(ToWindows1250(static_cast<unsigned char>(result[at])));
+    text[at] = static_cast<char>(ToWindows1250(static_cast<unsigned char>(text[at])));
     ++at;
   }
+}
+
+std::string Iso88592ToWin1250(const std::string& text, int mode) {
+  if (mode != 0) return text;
+  std::string result = text;
+  Iso88592ToWin1250InPlace(result);
   return result;
 }
 

@@ -10,6 +10,9 @@ namespace edihal {
 // other byte is kept.  Any other mode returns the text unchanged.
 std::string Iso88592ToWin1250(const std::string& text, int mode);
 
+// The same conversion (mode 0) of `text` itself, which keeps its buffer.
+void Iso88592ToWin1250InPlace(std::string& text);
+
 }  // namespace edihal
 
 #endif  // EDIHAL_TEXT_ISO88592_H

@@ -131,8 +131,9 @@ std::string AnsiToUtf8(const std::string& text) {
 
 std::string Utf8ToAnsi(const std::string& text) {
   const std::size_t end = std::min(text.find('\0'), text.size());
-  // Never longer than the input but for a four-byte sequence's "??".
-  std::string ansi(end + end / 2, '\0');
+  // Never longer than the input: a sequence of one to three bytes, or a
+  // broken piece of one, gives one byte, and one of four bytes two ("??").
+  std::string ansi(end, '\0');
   std::size_t out = 0;
   std::size_t at = 0;
   while (at < end) {
