@@ -40,6 +40,8 @@ struct LineFields {
 
 // The "Linia:" record of `fields`, without its line end.
 std::string LineRecord(const LineFields& fields);
+// The same, made in `record`, whose buffer it keeps.
+void WriteLineRecord(const LineFields& fields, std::string& record);
 
 // Where the assortment's value begins in the record of `fields`: after
 // "Asortyment{".

@@ -71,7 +71,7 @@ __attribute__((always_inline)) inline bool LineConversion::TakeLineOfRun(const S
   }
   if (tags.Has(Tag::kSaleEnd) || tags.Has(Tag::kReturnEnd)) {
     // A tag on the closing line is not read: the block ends first.
-    record = FinishBlock(number);
+    FinishBlock(number, record);
     in_block_ = false;
     return true;
   }
@@ -198,7 +198,7 @@ void LineConversion::TakeQuantityEntry(std::string_view value, long number) {
   quantity_origin_ = origin;
 }
 
-std::string LineConversion::FinishBlock(long number) {
+void LineConversion::FinishBlock(long number, std::string& record) {
   if (!block_.price.Empty()) {
     // A block without any quantity is reported at its closing line.
     const Origin quantity_origin =
@@ -239,7 +239,7 @@ std::string LineConversion::FinishBlock(long number) {
   fields.quantity = block_.quantity.Get();
   fields.value = block_.value.Get();
   fields.piece_content = block_.piece_content.Get();
-  return ConvertedRecord(fields);
+  ConvertedRecord(fields, record);
 }
 
 // The record in the host's Windows-1250.  The invoice's own texts are
@@ -247,10 +247,12 @@ std::string LineConversion::FinishBlock(long number) {
 // Windows-1250 (it comes from the side files or the user), so converting
 // it as well would garble its Polish letters ("S?odycze" for "Słodycze"
 // from a UTF-8 invoice): it goes in as it is.
-std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
+void LineConversion::ConvertedRecord(const LineFields& fields, std::string& record) const {
   // Windows-1250 invoices need no conversion: the record goes out whole.
   if (fields.assortment.empty() || settings_.encoding == SourceEncoding::kNone) {
-    return ToWindows1250(LineRecord(fields), settings_.encoding);
+    WriteLineRecord(fields, record);
+    ConvertToWindows1250(record, settings_.encoding);
+    return;
   }
   LineFields without = fields;
   without.assortment = std::string_view();
@@ -259,19 +261,19 @@ std::string LineConversion::ConvertedRecord(const LineFields& fields) const {
     // Converted byte for byte, the record keeps its length (up to a NUL,
     // where the conversion ends it): the assortment goes in at the same
     // place, unless a NUL cut the record before it.
-    std::string record = ToWindows1250(LineRecord(without), settings_.encoding);
+    WriteLineRecord(without, record);
+    ConvertToWindows1250(record, settings_.encoding);
     if (record.size() >= head)
       record.insert(head, fields.assortment.data(), fields.assortment.size());
-    return record;
+    return;
   }
   const std::string whole = LineRecord(without);
-  std::string record = ToWindows1250(whole.substr(0, head), settings_.encoding);
+  record = ToWindows1250(whole.substr(0, head), settings_.encoding);
   // The conversions end a text at its first NUL: a NUL before the
   // assortment ends the record there, as it would the whole record.
-  if (whole.find('\0') < head) return record;
+  if (whole.find('\0') < head) return;
   record.append(fields.assortment.data(), fields.assortment.size());
   record += ToWindows1250(whole.substr(head), settings_.encoding);
-  return record;
 }
 
 long double LineConversion::ReadNumber(std::string_view text, const Origin& origin) const {

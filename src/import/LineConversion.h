@@ -87,8 +87,8 @@ class LineConversion {
   inline void TakeQuantityOrCodeTag(const ScannedLine& line, long number);
   void TakePieceQuantity(std::string_view value, long number);
   void TakeQuantityEntry(std::string_view value, long number);
-  std::string FinishBlock(long number);
-  std::string ConvertedRecord(const LineFields& fields) const;
+  void FinishBlock(long number, std::string& record);
+  void ConvertedRecord(const LineFields& fields, std::string& record) const;
   const std::string* RateOfCode(std::string_view code) const;
   long double ReadNumber(std::string_view text, const Origin& origin) const;
   // `a` times `b`, whose texts were `a_text` and `b_text`; a product beyond

@@ -5,17 +5,21 @@
 
 namespace edihal {
 
-std::string ToWindows1250(std::string text, SourceEncoding encoding) {
+void ConvertToWindows1250(std::string& text, SourceEncoding encoding) {
   switch (encoding) {
     case SourceEncoding::kIso88592:
       Iso88592ToWin1250InPlace(text);
-      return text;
+      return;
     case SourceEncoding::kUtf8:
       ConvertCharSet(text, kCharSetUtf8, kCharSetWindows1250);
-      return text;
+      return;
     case SourceEncoding::kNone:
-      break;
+      return;
   }
+}
+
+std::string ToWindows1250(std::string text, SourceEncoding encoding) {
+  ConvertToWindows1250(text, encoding);
   return text;
 }
 

@@ -15,6 +15,8 @@ enum class SourceEncoding {
 
 // `text` converted from `encoding` to Windows-1250.
 std::string ToWindows1250(std::string text, SourceEncoding encoding);
+// The same conversion of `text` itself.
+void ConvertToWindows1250(std::string& text, SourceEncoding encoding);
 
 }  // namespace edihal
 
