@@ -180,10 +180,16 @@ bool ReadPlainDecimal(std::string_view body, char separator, char other, long do
   return true;
 }
 
+// A number's text, written backwards from the end of `bytes`.
+struct TwoDecimalsText {
+  char bytes[32];
+  const char* begin = nullptr;
+};
+
 // printf's "%.2Lf" of a value below 2^53, with a point: the value times 100
 // rounded to an integer, halves to even, as printf rounds in the default
 // rounding mode.  False for other values and modes.
-bool WriteTwoDecimals(long double value, std::string& out) {
+bool WriteTwoDecimals(long double value, TwoDecimalsText& text) {
   if (!kX87LongDouble || std::fegetround() != FE_TONEAREST) return false;
   const Extended parts = Decompose(value);
   if (parts.exponent != 0 && (parts.significand >> 63) == 0) return false;  // not a number
@@ -215,9 +221,7 @@ bool WriteTwoDecimals(long double value, std::string& out) {
     if (round_bit && (sticky || (hundredths & 1) != 0)) ++hundredths;
   }
   // Below 2^-73 the value times 100 is below a quarter: 0.00.
-  char text[32];
-  char* end = text + sizeof text;
-  char* at = end;
+  char* at = text.bytes + sizeof text.bytes;
   std::uint64_t rest = hundredths;
   for (int place = 0; place < 3 || rest != 0; ++place) {
     if (place == 2) *--at = '.';
@@ -225,7 +229,7 @@ bool WriteTwoDecimals(long double value, std::string& out) {
     rest /= 10;
   }
   if (parts.negative) *--at = '-';
-  out.assign(at, end);
+  text.begin = at;
   return true;
 }
 
@@ -282,8 +286,11 @@ bool PlainDecimalToFloat(std::string_view text, char separator, char other, long
 }
 
 std::string FormatTwoDecimals(long double value) {
-  std::string fast;
-  if (WriteTwoDecimals(value, fast)) return fast;
+  TwoDecimalsText fast;
+  if (WriteTwoDecimals(value, fast)) {
+    const char* end = fast.bytes + sizeof fast.bytes;
+    return std::string(fast.begin, static_cast<std::size_t>(end - fast.begin));
+  }
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   char small[64];
