@@ -142,6 +142,9 @@ std::string AnsiToUtf8(const std::string& text);
 // The text up to its first NUL, from UTF-8 to the ANSI code page; what the
 // code page lacks, and invalid UTF-8, become "?".
 std::string Utf8ToAnsi(const std::string& text);
+// The same conversion of `text` itself, where the system allows in its
+// own buffer.
+void Utf8ToAnsiInPlace(std::string& text);
 
 }  // namespace os
 

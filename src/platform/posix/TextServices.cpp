@@ -5,6 +5,10 @@
 #include <cstring>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/Platform.h"
 #include "platform/posix/Cp1250Table.h"
 
@@ -62,6 +66,34 @@ unsigned char Cp1250Byte(std::uint32_t code) {
   return 0;
 }
 
+// UTF-8 text is taken a step of ASCII bytes at a time: sixteen where the
+// build has SSE2, else eight.
+#if defined(__SSE2__)
+constexpr std::size_t kAsciiStep = 16;
+#else
+constexpr std::size_t kAsciiStep = 8;
+#endif
+
+// How many of the step's bytes at `step`, in order, come before the first
+// with its high bit set.
+std::size_t AsciiBytes(const char* step) {
+#if defined(__SSE2__)
+  const unsigned high = static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(step))));
+  return high == 0 ? kAsciiStep : static_cast<std::size_t>(__builtin_ctz(high));
+#else
+  std::uint64_t eight;
+  std::memcpy(&eight, step, sizeof eight);
+  const std::uint64_t high = eight & 0x8080808080808080ull;
+  if (high == 0) return kAsciiStep;
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  return static_cast<std::size_t>(__builtin_ctzll(high)) / 8;
+#else
+  return static_cast<std::size_t>(__builtin_clzll(high)) / 8;
+#endif
+#endif
+}
+
 bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
@@ -70,7 +102,7 @@ bool IsContinuation(unsigned char byte) {
 // ill-formed sequence; `length` receives the bytes consumed, which for an
 // ill-formed sequence is its longest valid-looking prefix (at least 1), so
 // that each broken piece stands for one replacement character.
-long DecodeUtf8(const std::string& text, std::size_t at, std::size_t end, std::size_t& length) {
+long DecodeUtf8(const char* text, std::size_t at, std::size_t end, std::size_t& length) {
   const unsigned char lead = static_cast<unsigned char>(text[at]);
   length = 1;
   int needed;
@@ -129,29 +161,31 @@ std::string AnsiToUtf8(const std::string& text) {
   return utf8;
 }
 
-std::string Utf8ToAnsi(const std::string& text) {
-  const std::size_t end = std::min(text.find('\0'), text.size());
-  // Never longer than the input: a sequence of one to three bytes, or a
-  // broken piece of one, gives one byte, and one of four bytes two ("??").
-  std::string ansi(end, '\0');
-  std::size_t out = 0;
+namespace {
+
+// Converts the `end` bytes at `text` and writes the result from `out` on,
+// which may be `text` itself: no step writes past the bytes it has read
+// (one to three bytes give one, four give two).  The size written.
+std::size_t ConvertUtf8(const char* text, std::size_t end, char* out) {
+  std::size_t written = 0;
   std::size_t at = 0;
   while (at < end) {
-    // Most of every invoice is ASCII, copied straight through, eight bytes
-    // at a time where none of them has its high bit set.
-    if (end - at >= 8) {
-      std::uint64_t eight;
-      std::memcpy(&eight, text.data() + at, sizeof eight);
-      if ((eight & 0x8080808080808080ull) == 0) {
-        std::memcpy(&ansi[out], &eight, sizeof eight);
-        out += sizeof eight;
-        at += sizeof eight;
-        continue;
-      }
+    // Most of every invoice is ASCII, taken a step at a time up to the
+    // first byte with its high bit set.  Until the first letter that
+    // shortens the text, they are already where they belong.
+    if (end - at >= kAsciiStep) {
+      char step[kAsciiStep];
+      std::memcpy(step, text + at, kAsciiStep);
+      const std::size_t ascii = AsciiBytes(step);
+      // Moved down; the bytes after the ASCII ones are still to read.
+      if (written != at) std::memcpy(out + written, step, ascii);
+      written += ascii;
+      at += ascii;
+      if (ascii == kAsciiStep) continue;
     }
     const unsigned char byte = static_cast<unsigned char>(text[at]);
     if (byte < 0x80) {
-      ansi[out++] = static_cast<char>(byte);
+      out[written++] = static_cast<char>(byte);
       ++at;
       continue;
     }
@@ -159,15 +193,28 @@ std::string Utf8ToAnsi(const std::string& text) {
     const long code = DecodeUtf8(text, at, end, length);
     at += length;
     if (code > 0xFFFF) {
-      ansi[out++] = '?';  // Windows sees a surrogate pair: two characters it lacks
-      ansi[out++] = '?';
+      out[written++] = '?';  // Windows sees a surrogate pair: two characters it lacks
+      out[written++] = '?';
     } else {
       const unsigned char converted = code < 0 ? 0 : Cp1250Byte(static_cast<std::uint32_t>(code));
-      ansi[out++] = converted != 0 ? static_cast<char>(converted) : '?';
+      out[written++] = converted != 0 ? static_cast<char>(converted) : '?';
     }
   }
-  ansi.resize(out);
+  return written;
+}
+
+}  // namespace
+
+std::string Utf8ToAnsi(const std::string& text) {
+  std::string ansi = text;
+  Utf8ToAnsiInPlace(ansi);
   return ansi;
+}
+
+void Utf8ToAnsiInPlace(std::string& text) {
+  const std::size_t end = std::min(text.find('\0'), text.size());
+  char* const bytes = &text[0];
+  text.resize(ConvertUtf8(bytes, end, bytes));
 }
 
 }  // namespace edihal::os
