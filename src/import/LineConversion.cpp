@@ -247,7 +247,7 @@ void LineConversion::FinishBlock(long number, std::string& record) {
 // Windows-1250 (it comes from the side files or the user), so converting
 // it as well would garble its Polish letters ("S?odycze" for "Słodycze"
 // from a UTF-8 invoice): it goes in as it is.
-void LineConversion::ConvertedRecord(const LineFields& fields, std::string& record) const {
+void LineConversion::ConvertedRecord(const LineFields& fields, std::string& record) {
   // Windows-1250 invoices need no conversion: the record goes out whole.
   if (fields.assortment.empty() || settings_.encoding == SourceEncoding::kNone) {
     WriteLineRecord(fields, record);
@@ -267,13 +267,19 @@ void LineConversion::ConvertedRecord(const LineFields& fields, std::string& reco
       record.insert(head, fields.assortment.data(), fields.assortment.size());
     return;
   }
-  const std::string whole = LineRecord(without);
-  record = ToWindows1250(whole.substr(0, head), settings_.encoding);
+  // The parts before and after the assortment are converted apart, each in
+  // its own buffer, kept from record to record.
+  WriteLineRecord(without, record);
   // The conversions end a text at its first NUL: a NUL before the
   // assortment ends the record there, as it would the whole record.
-  if (whole.find('\0') < head) return;
+  const bool cut_before = record.find('\0') < head;
+  after_assortment_.assign(record, head, std::string::npos);
+  record.resize(head);
+  ConvertToWindows1250(record, settings_.encoding);
+  if (cut_before) return;
   record.append(fields.assortment.data(), fields.assortment.size());
-  record += ToWindows1250(whole.substr(head), settings_.encoding);
+  ConvertToWindows1250(after_assortment_, settings_.encoding);
+  record += after_assortment_;
 }
 
 long double LineConversion::ReadNumber(std::string_view text, const Origin& origin) const {

@@ -88,7 +88,7 @@ class LineConversion {
   void TakePieceQuantity(std::string_view value, long number);
   void TakeQuantityEntry(std::string_view value, long number);
   void FinishBlock(long number, std::string& record);
-  void ConvertedRecord(const LineFields& fields, std::string& record) const;
+  void ConvertedRecord(const LineFields& fields, std::string& record);
   const std::string* RateOfCode(std::string_view code) const;
   long double ReadNumber(std::string_view text, const Origin& origin) const;
   // `a` times `b`, whose texts were `a_text` and `b_text`; a product beyond
@@ -105,6 +105,8 @@ class LineConversion {
   // Multiplies "<dQuantityEntry>"; 1 until the first "<dPieceQuantity>".
   long double piece_factor_ = 1;
   FieldValue piece_factor_text_{"1"};
+  // A UTF-8 record's part after the assortment, while it is converted.
+  std::string after_assortment_;
 };
 
 }  // namespace edihal
