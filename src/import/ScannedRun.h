@@ -24,9 +24,11 @@ namespace edihal {
 namespace scanned_run {
 
 // The known tag, if any, from the "<" at `open` to the ">" at `close`.
+// Reading open + 2 is safe: a "/" at open + 1 lies before the ">".
 __attribute__((always_inline)) inline void AddTag(const char* text, std::size_t open,
                                                   std::size_t close, LineTags& tags) {
   InvoiceTag tag;
+  if (!tag_table::MayBeKnown(text + open)) return;
   if (tag_table::FindTag(text + open, close - open + 1, tag)) tags.Add(tag);
 }
 

@@ -105,6 +105,20 @@ constexpr bool EveryTagFits() {
 }
 static_assert(EveryTagFits(), "tags are 8 to 32 bytes from one \"<\" to one \">\"");
 
+// Every known closing tag begins "</A": the other closing tags of a line,
+// one on most lines, are passed over without a look at the table.
+constexpr bool ClosingTagsBeginWithA() {
+  for (const std::string_view text : kTexts) {
+    if (text[1] == '/' && text[2] != 'A') return false;
+  }
+  return true;
+}
+static_assert(ClosingTagsBeginWithA(), "every known closing tag begins \"</A\"");
+
+__attribute__((always_inline)) inline bool MayBeKnown(const char* open) {
+  return open[1] != '/' || open[2] == 'A';
+}
+
 // The tag whose text is the `length` bytes at `open`; false when none is.
 // Inlined into the scans, which call it once or twice a line.
 __attribute__((always_inline)) inline bool FindTag(const char* open, std::size_t length,
