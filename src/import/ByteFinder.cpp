@@ -1,5 +1,7 @@
 #include "import/ByteFinder.h"
 
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <immintrin.h>
 #endif
@@ -15,7 +17,7 @@ namespace edihal {
 
 #if defined(__SSE2__)
 // Sixteen bytes compared at once where the compiler may use SSE2 anyway
-// (x86-64).  The 32-bit module keeps to the byte loops below: it must run
+// (x86-64).  The 32-bit module keeps to 32-bit words (below): it must run
 // on any x86 processor.
 namespace {
 
@@ -59,6 +61,67 @@ std::uint64_t HeaderTagOpenings::NarrowMask(const char* at) {
     mask |= Bits(_mm_and_si128(_mm_cmpeq_epi8(Load(at, part), opening), fourth), part);
   }
   return mask;
+}
+#elif __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+// The 32-bit module may not assume SSE2: it looks at four bytes at a time
+// in a 32-bit word instead (SWAR), and builds the mask in two 32-bit
+// halves, with no 64-bit shifts.
+namespace {
+
+std::uint32_t WordAt(const char* at) {
+  std::uint32_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
+constexpr std::uint32_t EachByte(unsigned char byte) {
+  return 0x01010101u * byte;
+}
+
+// 0x80 in each byte of `word` that is zero, 0 in every other: exact, as
+// no byte's sum carries into the next.
+std::uint32_t ZeroBytes(std::uint32_t word) {
+  return ~(((word & 0x7F7F7F7Fu) + 0x7F7F7F7Fu) | word | 0x7F7F7F7Fu);
+}
+
+// The four bytes' 0x80 bits of ZeroBytes as bits 0 to 3, in the order the
+// bytes lie in memory: the product moves each to its place among bits 24
+// to 27, and every other partial product falls outside them.
+std::uint32_t FourBits(std::uint32_t highs) {
+  return ((highs >> 7) * 0x01020408u) >> 24;
+}
+
+template <typename WordHits>
+std::uint64_t MaskOfWords(const char* at, WordHits hits) {
+  std::uint32_t half[2] = {0, 0};
+  for (int h = 0; h < 2; ++h) {
+    std::uint32_t bits = 0;
+    for (int w = 0; w < 8; ++w) bits |= FourBits(hits(at + 32 * h + 4 * w)) << (4 * w);
+    half[h] = bits;
+  }
+  return half[0] | (static_cast<std::uint64_t>(half[1]) << 32);
+}
+
+}  // namespace
+
+std::uint64_t BracketsAndLineEnds::NarrowMask(const char* at) {
+  return MaskOfWords(at, [](const char* four) {
+    const std::uint32_t word = WordAt(four);
+    // "<" (0x3C) and ">" (0x3E) are the only bytes that are ">" with bit 1
+    // set.
+    return ZeroBytes((word | EachByte(2)) ^ EachByte('>')) | ZeroBytes(word ^ EachByte('\n'));
+  });
+}
+
+std::uint64_t HeaderTagOpenings::NarrowMask(const char* at) {
+  return MaskOfWords(at, [](const char* four) {
+    const std::uint32_t openings = ZeroBytes(WordAt(four) ^ EachByte('<'));
+    if (openings == 0) return openings;
+    // The four bytes after these four are those four bytes on.
+    const std::uint32_t ahead = WordAt(four + 4);
+    return openings & (ZeroBytes(ahead ^ EachByte('T')) | ZeroBytes(ahead ^ EachByte('n')) |
+                       ZeroBytes(ahead ^ EachByte('a')) | ZeroBytes(ahead ^ EachByte('d')));
+  });
 }
 #else
 namespace {

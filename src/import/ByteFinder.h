@@ -52,7 +52,7 @@ class ByteFinder {
       chunk_ += kChunk;
       bits_ = MaskAt(run_ + chunk_, size_ - chunk_);
     }
-    const std::size_t at = chunk_ + static_cast<std::size_t>(__builtin_ctzll(bits_));
+    const std::size_t at = chunk_ + LowestBit(bits_);
     bits_ &= bits_ - 1;
     return at;
   }
@@ -72,6 +72,18 @@ class ByteFinder {
 
  private:
   static constexpr std::size_t kChunk = 64;
+
+  // The offset of the lowest bit set.  A 32-bit processor takes the two
+  // halves in turn, rather than call the run-time library for it.
+  __attribute__((always_inline)) static std::size_t LowestBit(std::uint64_t bits) {
+#if defined(__i386__)
+    const auto low = static_cast<std::uint32_t>(bits);
+    if (low != 0) return static_cast<std::size_t>(__builtin_ctz(low));
+    return 32 + static_cast<std::size_t>(__builtin_ctz(static_cast<std::uint32_t>(bits >> 32)));
+#else
+    return static_cast<std::size_t>(__builtin_ctzll(bits));
+#endif
+  }
 
   // The mask of the `left` bytes at `at`, or of the first 64 of them.
   // Takes only values, so that the finder's copy in a function stays in
