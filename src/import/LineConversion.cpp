@@ -50,9 +50,13 @@ void LineConversion::EndOfRun() {
 void LineConversion::TakeRunLines(std::string_view run, long& number, std::string& record,
                                   void (*write)(void* writer, const std::string& record),
                                   void* writer) {
+  // Counted in a local, which the loop keeps in a register; the caller's
+  // count is only read once the run is done.
+  long count = number;
   ForEachScannedLine(run, [&](const ScannedLine& line) {
-    if (TakeLineOfRun(line, ++number, record)) write(writer, record);
+    if (TakeLineOfRun(line, ++count, record)) write(writer, record);
   });
+  number = count;
   EndOfRun();
 }
 
@@ -76,8 +80,24 @@ __attribute__((always_inline)) inline bool LineConversion::TakeLineOfRun(const S
     return true;
   }
   if (!tags.Any()) return false;
-  TakeDescriptiveTag(line);
-  TakeQuantityOrCodeTag(line, number);
+  if (tags.One()) {
+    // Most lines hold one tag: it goes straight to its group.
+    const InvoiceTag tag = tags.FirstIn(Tag::kSale, Tag::kSubGroupId);
+    if (tag <= Tag::kInputString) {
+      TakeDescriptiveTag(tag, line.value);
+    } else {
+      TakeQuantityOrCodeTag(tag, line.value, number);
+    }
+    return false;
+  }
+  // Of each group only the first tag the line holds counts, in the order
+  // of InvoiceTag; a "<dQuantityEntry>" after the quantity is set does not
+  // count, and the search in its group goes on.
+  TakeDescriptiveTag(tags.FirstIn(Tag::kItemId, Tag::kInputString), line.value);
+  LineTags quantity_or_code = tags;
+  if (!block_.quantity.Empty()) quantity_or_code.Remove(Tag::kQuantityEntry);
+  TakeQuantityOrCodeTag(quantity_or_code.FirstIn(Tag::kEanSingle, Tag::kSubGroupId), line.value,
+                        number);
   return false;
 }
 
@@ -103,81 +123,78 @@ const std::string* LineConversion::RateOfCode(std::string_view code) const {
   return nullptr;
 }
 
-// The first of these tags found on the line counts; they are listed in
-// the order of InvoiceTag.
+// A tag of the descriptive group; any other tag is passed over.
 __attribute__((always_inline)) inline void LineConversion::TakeDescriptiveTag(
-    const ScannedLine& line) {
-  switch (line.tags.FirstIn(Tag::kItemId, Tag::kInputString)) {
+    InvoiceTag tag, std::string_view value) {
+  switch (tag) {
     case Tag::kItemId:
-      block_.item_number.View(line.value);
+      block_.item_number.View(value);
       break;
     case Tag::kDesc1:
-      block_.short_description.View(line.value);
+      block_.short_description.View(value);
       break;
     case Tag::kDescription:
-      if (line.value.find("&amp;") == std::string_view::npos) {
-        block_.name.View(line.value);
+      if (value.find("&amp;") == std::string_view::npos) {
+        block_.name.View(value);
       } else {
-        std::string name(line.value);
+        std::string name(value);
         DropAmpEntities(name);
         block_.name.Set(std::move(name));
       }
       break;
     case Tag::kPackagePrintCode:
-      block_.unit.View(line.value == "ST" ? std::string_view("szt.") : line.value);
+      block_.unit.View(value == "ST" ? std::string_view("szt.") : value);
       break;
     case Tag::kVatPrintCode:
       // An unknown code keeps the rate of the block before.
-      if (const std::string* rate = RateOfCode(line.value)) block_.rate.View(*rate);
+      if (const std::string* rate = RateOfCode(value)) block_.rate.View(*rate);
       break;
     case Tag::kInputString:
-      block_.input_code.View(line.value);
+      block_.input_code.View(value);
       break;
     default:
       break;
   }
 }
 
-// Again only the first tag found counts; a "<dQuantityEntry>" after the
-// quantity is set does not count, and the search goes on.
+// A tag of the quantity and code group; any other tag is passed over.
 __attribute__((always_inline)) inline void LineConversion::TakeQuantityOrCodeTag(
-    const ScannedLine& line, long number) {
-  LineTags tags = line.tags;
-  if (!block_.quantity.Empty()) tags.Remove(Tag::kQuantityEntry);
-  switch (tags.FirstIn(Tag::kEanSingle, Tag::kSubGroupId)) {
+    InvoiceTag tag, std::string_view value, long number) {
+  switch (tag) {
     case Tag::kEanSingle:
-      block_.bar_code.View(line.value);
+      block_.bar_code.View(value);
       break;
     case Tag::kPieceQuantity:
-      TakePieceQuantity(line.value, number);
+      TakePieceQuantity(value, number);
       break;
     case Tag::kQuantityEntry:
-      TakeQuantityEntry(line.value, number);
+      // Only the first of the block counts.
+      if (block_.quantity.Empty()) TakeQuantityEntry(value, number);
       break;
     case Tag::kPieceContents:
-      block_.piece_content.View(line.value);
+      block_.piece_content.View(value);
       break;
     case Tag::kPrice:
-      block_.price.View(line.value);
+      block_.price.View(value);
       price_origin_ = Origin{Tag::kPrice, number};
       break;
     case Tag::kTotal:
-      block_.value.View(line.value);
+      block_.value.View(value);
       break;
     case Tag::kMeasurementEntry:
       // Replaces any quantity computed before, unread and unchanged.
-      block_.quantity.View(line.value);
-      block_.quantity_text.View(line.value);
+      block_.quantity.View(value);
+      block_.quantity_text.View(value);
       quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
       break;
     case Tag::kStructureId:
-      block_.structure.View(line.value);
+      block_.structure.View(value);
       break;
     case Tag::kGroupId:
-      block_.group.View(line.value);
+      block_.group.View(value);
       break;
     case Tag::kSubGroupId:
-      block_.subgroup.View(line.value);
+      block_.subgroup.View(value);
       break;
     default:
       break;

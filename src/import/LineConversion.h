@@ -83,8 +83,8 @@ class LineConversion {
   inline bool TakeLineOfRun(const ScannedLine& line, long number, std::string& record);
   void OpenBlock();
   // Inlined into TakeScannedLine, the one caller: a line costs one call.
-  inline void TakeDescriptiveTag(const ScannedLine& line);
-  inline void TakeQuantityOrCodeTag(const ScannedLine& line, long number);
+  inline void TakeDescriptiveTag(InvoiceTag tag, std::string_view value);
+  inline void TakeQuantityOrCodeTag(InvoiceTag tag, std::string_view value, long number);
   void TakePieceQuantity(std::string_view value, long number);
   void TakeQuantityEntry(std::string_view value, long number);
   void FinishBlock(long number, std::string& record);

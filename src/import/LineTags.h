@@ -49,6 +49,8 @@ class LineTags {
   // True when the tag occurs anywhere in the line, compared exactly.
   bool Has(InvoiceTag tag) const { return (bits_ >> static_cast<unsigned>(tag)) & 1u; }
   bool Any() const { return bits_ != 0; }
+  // True when the line holds exactly one tag.
+  bool One() const { return bits_ != 0 && (bits_ & (bits_ - 1)) == 0; }
   void Remove(InvoiceTag tag) { bits_ &= ~(1u << static_cast<unsigned>(tag)); }
   // The first tag of the line from `first` to `last` in the order above;
   // kCount when it holds none of them.
