@@ -17,7 +17,7 @@ namespace edihal {
 // at `at` belongs to the set; it reads kLookahead bytes past the 64 too.
 // Where the processor has 32-byte vectors (AVX2) Mask uses them, else it
 // is NarrowMask, which uses 16-byte vectors (SSE2) where the build may,
-// and single bytes elsewhere; both give the same bits.
+// and 32-bit words elsewhere; both give the same bits.
 
 // "<", ">" and LF.
 struct BracketsAndLineEnds {

@@ -24,10 +24,6 @@ constexpr const char* kFixedRecords[] = {
     "DotyczyDok:",
 };
 
-}  // namespace
-
-namespace {
-
 // Copies `piece` to `at` and returns the byte after it.  A record's pieces
 // are short: up to 16 bytes go in one or two moves, without a call, and a
 // literal's moves are fixed when it is compiled.
@@ -48,16 +44,25 @@ __attribute__((always_inline)) inline char* Put(char* at, std::string_view piece
   return at + size;
 }
 
+// The fixed pieces of a "Linia:" record, around its fields.
+constexpr std::string_view kName = "Linia:Nazwa{";
+constexpr std::string_view kCode = "}Kod{";
+constexpr std::string_view kSecondCode = "}Kod1{";
+constexpr std::string_view kRate = "}Vat{";
+constexpr std::string_view kUnit = "}Jm{";
+constexpr std::string_view kAssortment = "}Asortyment{";
+constexpr std::string_view kSww = "}Sww{";
+constexpr std::string_view kSubsys = "}Subsys{";
+constexpr std::string_view kPkwiu = "}PKWiU{";
+constexpr std::string_view kQuantity = "}Ilosc{";
+constexpr std::string_view kValue = "}Cena{}Wartosc{n";  // the host expects n before the value
+constexpr std::string_view kPieceContent = "}IleKgL{";
+constexpr std::string_view kEnd = "}";
+
 }  // namespace
 
 void WriteLineRecord(const LineFields& fields, std::string& record) {
   const bool second = !fields.second_code.empty();
-  constexpr std::string_view kName = "Linia:Nazwa{", kCode = "}Kod{", kSecondCode = "}Kod1{",
-                             kRate = "}Vat{", kUnit = "}Jm{", kAssortment = "}Asortyment{",
-                             kSww = "}Sww{", kSubsys = "}Subsys{", kPkwiu = "}PKWiU{",
-                             kQuantity = "}Ilosc{",
-                             // the host expects the letter n before the value
-      kValue = "}Cena{}Wartosc{n", kPieceContent = "}IleKgL{", kEnd = "}";
   constexpr std::size_t kFixed = kName.size() + kCode.size() + kRate.size() + kUnit.size() +
                                  kAssortment.size() + kSww.size() + kSubsys.size() + kPkwiu.size() +
                                  kQuantity.size() + kValue.size() + kPieceContent.size() +
@@ -95,10 +100,9 @@ std::string LineRecord(const LineFields& fields) {
 std::size_t AssortmentOffset(const LineFields& fields) {
   // The fields before the assortment are name, codes, rate and unit; their
   // lengths tell where its braces stand, whatever bytes the values hold.
-  constexpr std::string_view kBefore = "Linia:Nazwa{}Kod{}Vat{}Jm{}Asortyment{";
-  constexpr std::string_view kSecondCode = "Kod1{}";
-  std::size_t offset = kBefore.size() + fields.name.size() + fields.code.size() +
-                       fields.rate.size() + fields.unit.size();
+  std::size_t offset = kName.size() + fields.name.size() + kCode.size() + fields.code.size() +
+                       kRate.size() + fields.rate.size() + kUnit.size() + fields.unit.size() +
+                       kAssortment.size();
   if (!fields.second_code.empty()) offset += kSecondCode.size() + fields.second_code.size();
   return offset;
 }

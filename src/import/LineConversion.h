@@ -82,7 +82,7 @@ class LineConversion {
                     void (*write)(void* writer, const std::string& record), void* writer);
   inline bool TakeLineOfRun(const ScannedLine& line, long number, std::string& record);
   void OpenBlock();
-  // Inlined into TakeScannedLine, the one caller: a line costs one call.
+  // Inlined into TakeLineOfRun, their one caller.
   inline void TakeDescriptiveTag(InvoiceTag tag, std::string_view value);
   inline void TakeQuantityOrCodeTag(InvoiceTag tag, std::string_view value, long number);
   void TakePieceQuantity(std::string_view value, long number);

@@ -35,7 +35,7 @@ __attribute__((always_inline)) inline void AddTag(const char* text, std::size_t 
 }  // namespace scanned_run
 
 // Calls `take` with every line of `run`, scanned, in order.  A template,
-// so that the loop keeps the finder in registers and calls `take` inline.
+// so that `take` is called inline.
 template <typename Take>
 void ForEachScannedLine(std::string_view run, Take&& take) {
   using scanned_run::AddTag;
