@@ -77,7 +77,7 @@ for stage in $stages; do
       elif ! build win32 || ! ctest --preset win32 -L static; then
         fail win32
       elif can_run_wine32; then
-        sh tools/wine32-session.sh ctest --preset win32 -L wine || fail win32
+        sh tools/wine-session.sh win32 ctest --preset win32 -L wine || fail win32
       elif can_use_vm; then
         # This kernel cannot run 32-bit programs, so 32-bit Wine runs in a
         # virtual machine whose kernel can; its Wine prefix lives on a disk
@@ -88,7 +88,7 @@ for stage in $stages; do
           mkdir -p build/vm && truncate -s 4G "$image" && mkfs.ext4 -q -F "$image"
         fi
         sh tools/vm-run.sh --copy build/win32/bin --disk "$image" "$root/build/win32/wineprefix-014c" \
-          sh tools/wine32-session.sh ctest --preset win32 -L wine || fail win32
+          sh tools/wine-session.sh win32 ctest --preset win32 -L wine || fail win32
       else
         skip "win32 under Wine: this kernel cannot run 32-bit programs and no virtual machine is available (run as root to install qemu-system-x86 and a kernel)"
       fi
@@ -97,7 +97,8 @@ for stage in $stages; do
       say "win64: the Win32 code under 64-bit Wine"
       if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ ! -x /usr/lib/wine/wine64 ]; then
         skip "win64: MinGW-w64 x86-64 or 64-bit Wine is not installed (run as root to install)"
-      elif build win64 && ctest --preset win64; then :; else fail win64; fi
+      elif build win64 && ctest --preset win64 -L static &&
+        sh tools/wine-session.sh win64 ctest --preset win64 -L wine; then :; else fail win64; fi
       ;;
     asan)
       say "asan: every test with AddressSanitizer and UndefinedBehaviorSanitizer"
