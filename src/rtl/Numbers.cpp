@@ -8,6 +8,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/FpuControl.h"
+
 namespace edihal {
 
 namespace {
@@ -112,6 +114,19 @@ Wide DivideSmall(Wide n, std::uint32_t divisor, std::uint64_t& remainder) {
   return Wide{(quotient[0] << 32) | quotient[1], (quotient[2] << 32) | quotient[3]};
 }
 
+constexpr long double kPowersOfTen[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L};
+
+// Both operands of digits / 10^fraction are exact long doubles, so one x87
+// division rounds the quotient correctly, to the same value as the integer
+// division below, in a fraction of its time, but only while the unit works
+// at 64-bit precision and rounds to nearest, as every export runs it.  A
+// host's own word (53-bit precision, say) takes the integer way.
+bool X87DividesToNearestExtended() {
+  constexpr std::uint16_t kPrecisionAndRounding = 0x0F00;
+  return (ReadControlWord() & kPrecisionAndRounding) ==
+         (kModuleControlWord & kPrecisionAndRounding);
+}
+
 // The digits from `at` on, up to the first other byte, added to `digits`
 // and counted in `count`; `significant` counts those from the first that
 // is not a leading zero.  Past 19 significant digits `digits` no longer
@@ -153,6 +168,11 @@ bool ReadPlainDecimal(std::string_view body, char separator, char other, long do
     // An integer below 2^64 is a long double as it is.
     const int bits = BitLength(digits);
     value = Compose(digits << (64 - bits), kBias + bits - 1, negative);
+    return true;
+  }
+  if (X87DividesToNearestExtended()) {
+    const long double quotient = static_cast<long double>(digits) / kPowersOfTen[fraction];
+    value = negative ? -quotient : quotient;
     return true;
   }
   // digits / 10^fraction: a quotient of 64 bits, rounded to nearest by its

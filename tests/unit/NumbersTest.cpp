@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -12,6 +13,7 @@
 
 #include "CommaLocale.h"
 #include "import/DecimalSeparator.h"
+#include "platform/FpuControl.h"
 #include "rtl/Numbers.h"
 
 namespace {
@@ -20,10 +22,29 @@ using edihal::FormatTwoDecimals;
 using edihal::TextToFloat;
 using testing_support::CommaLocale;
 
+// The x87 control word for the length of a scope, restored after it.
+class ControlWordScope {
+ public:
+  explicit ControlWordScope(std::uint16_t word) : own_(edihal::ReadControlWord()) {
+    edihal::LoadControlWord(word);
+  }
+  ~ControlWordScope() { edihal::LoadControlWord(own_); }
+  ControlWordScope(const ControlWordScope&) = delete;
+  ControlWordScope& operator=(const ControlWordScope&) = delete;
+
+ private:
+  std::uint16_t own_;
+};
+
 // Decimals as invoices write them, of every length and precision around
 // the limits of the quick way (19 significant digits, 9 decimals): each
-// must give the value strtold gives for the same digits.
-TEST(TextToFloat, ReadsDecimalsAsStrtoldDoes) {
+// must give the value strtold gives for the same digits, at the module's
+// own x87 precision and at a host's lower ones, where a division of the
+// FPU would round the quotient to fewer bits.
+class ReadsDecimalsAsStrtoldDoes : public testing::TestWithParam<std::uint16_t> {};
+
+TEST_P(ReadsDecimalsAsStrtoldDoes, AtThisPrecision) {
+  const ControlWordScope scope(GetParam());
   std::mt19937_64 random(1250);
   for (int i = 0; i < 100000; ++i) {
     const int length = 1 + static_cast<int>(random() % 22);
@@ -45,6 +66,12 @@ TEST(TextToFloat, ReadsDecimalsAsStrtoldDoes) {
     ASSERT_EQ(std::signbit(expected), std::signbit(value)) << text;
   }
 }
+
+// 64-bit precision (the module's word), 53-bit (a host's 0x027F) and 24-bit,
+// each rounding to nearest with every exception masked.
+INSTANTIATE_TEST_SUITE_P(TextToFloat, ReadsDecimalsAsStrtoldDoes,
+                         testing::Values(std::uint16_t{0x037F}, std::uint16_t{0x027F},
+                                         std::uint16_t{0x007F}));
 
 // The quick read of plain decimals takes either decimal separator, as the
 // import does by localising a text's separator first.  Over texts of signs,
