@@ -242,12 +242,19 @@ bool WriteTwoDecimals(long double value, TwoDecimalsText& text) {
   }
   // Below 2^-73 the value times 100 is below a quarter: 0.00.
   char* at = text.bytes + sizeof text.bytes;
-  std::uint64_t rest = hundredths;
-  for (int place = 0; place < 3 || rest != 0; ++place) {
-    if (place == 2) *--at = '.';
-    *--at = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  }
+  const auto cents = static_cast<unsigned>(hundredths % 100);
+  *--at = static_cast<char>('0' + cents % 10);
+  *--at = static_cast<char>('0' + cents / 10);
+  *--at = '.';
+  // The whole part in 32-bit steps once it fits in 32 bits: a 32-bit
+  // processor divides a 64-bit number only through the run-time library.
+  std::uint64_t whole = hundredths / 100;
+  for (; whole > 0xFFFFFFFFu; whole /= 10) *--at = static_cast<char>('0' + whole % 10);
+  auto small_whole = static_cast<std::uint32_t>(whole);
+  do {
+    *--at = static_cast<char>('0' + small_whole % 10);
+    small_whole /= 10;
+  } while (small_whole != 0);
   if (parts.negative) *--at = '-';
   text.begin = at;
   return true;
