@@ -32,6 +32,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "Process.h"
 #include "SuiteChecks.h"
 #include "SuiteReport.h"
@@ -67,6 +69,11 @@ struct Measurement {
   std::function<std::vector<std::string>(const InvoiceFile*)> command;
   ProcessSetup setup;
   std::function<std::string(const InvoiceFile*)> check;
+  // The file the command writes, removed before each run and untimed: a
+  // command that opens an existing file for writing pays for truncating
+  // it, and with runs interleaved that would be whatever the run before,
+  // of any command, wrote there.
+  std::string written;
 };
 
 void Run(benchmark::State& state, const Measurement& measurement) {
@@ -78,6 +85,7 @@ void Run(benchmark::State& state, const Measurement& measurement) {
     figure.blocks = input->size.blocks;
   }
   for (auto _ : state) {
+    if (!measurement.written.empty()) ::unlink(measurement.written.c_str());
     const ProcessRun run = RunProcess(command, measurement.setup);
     state.SetIterationTime(run.seconds);
     std::string problem =
@@ -112,8 +120,8 @@ void Register(const Measurement& measurement, int repetitions) {
 // second or two may spoil a few of them.  Fewer where a run is long.
 int RepetitionsFor(std::uint64_t approximate_bytes, Kind kind) {
   const bool peer = kind == Kind::kPeer;
-  if (approximate_bytes <= 2000000) return peer ? 5 : 9;
-  if (approximate_bytes <= 200000000) return peer ? 3 : 7;
+  if (approximate_bytes <= 2000000) return peer ? 5 : 15;
+  if (approximate_bytes <= 200000000) return peer ? 3 : 15;
   return 5;
 }
 
@@ -125,7 +133,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
   Workspace& work = *g_work;
   const std::string output = work.PathOf("measured.txt");
 
-  Measurement floor{name_floor, input, nullptr, {}, nullptr};
+  Measurement floor{name_floor, input, nullptr, {}, nullptr, output};
   floor.command = [](const InvoiceFile* invoice) {
     return std::vector<std::string>{BesideThisProgram("linefloor"), invoice->path};
   };
@@ -148,7 +156,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
     Register(reference, RepetitionsFor(approximate_bytes, Kind::kReference));
   }
 
-  Measurement module{name_module, input, nullptr, {}, nullptr};
+  Measurement module{name_module, input, nullptr, {}, nullptr, output};
   module.command = [output](const InvoiceFile* invoice) {
     g_work->ModuleDocument(*invoice);  // made once, before the first timed run
     return ImportCommand(output, invoice->path, false);
@@ -159,7 +167,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
   Register(module, RepetitionsFor(approximate_bytes, Kind::kModule));
 
   if (with_categorised) {
-    Measurement categorised{name_categorised, input, nullptr, {}, nullptr};
+    Measurement categorised{name_categorised, input, nullptr, {}, nullptr, output};
     categorised.command = [output](const InvoiceFile* invoice) {
       g_work->ModuleDocument(*invoice);
       return ImportCommand(output, invoice->path, true);
@@ -172,7 +180,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
   }
 
   if (with_peer) {
-    Measurement peer{name_peer, input, nullptr, {}, nullptr};
+    Measurement peer{name_peer, input, nullptr, {}, nullptr, output};
     peer.command = [output](const InvoiceFile* invoice) {
       g_work->ModuleDocument(*invoice);
       return std::vector<std::string>{"xsltproc", "-o", output, Stylesheet(), invoice->path};
@@ -188,7 +196,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
 void RegisterList(unsigned files) {
   Workspace& work = *g_work;
   const std::string found = work.PathOf("grep.txt");
-  Measurement list{kListName, nullptr, nullptr, {}, nullptr};
+  Measurement list{kListName, nullptr, nullptr, {}, nullptr, {}};
   list.command = [files](const InvoiceFile*) {
     const ImportFolder& folder = g_work->ImportFolderOf(files);
     return std::vector<std::string>{BesideThisProgram("vexhost"),
@@ -213,7 +221,7 @@ void RegisterList(unsigned files) {
   };
   Register(list, 7);
 
-  Measurement grep{kGrepName, nullptr, nullptr, {}, nullptr};
+  Measurement grep{kGrepName, nullptr, nullptr, {}, nullptr, {}};
   grep.command = [files](const InvoiceFile*) {
     const ImportFolder& folder = g_work->ImportFolderOf(files);
     std::vector<std::string> argv = {"grep", "-m1", "-l", "<szInvoiceIDPDF>"};
