@@ -47,8 +47,9 @@ bool ReadExponent(std::string_view body, std::size_t& at, long long& exponent) {
 }
 
 // The invoices' numbers are short decimals, and the quantities and values
-// written are two-decimal amounts: both are done here with integers,
-// exactly, when long double is the x87 extended format (a 64-bit
+// written are two-decimal amounts: both are done here exactly, with
+// integers (and one division of the FPU where its word makes that exact,
+// see below), when long double is the x87 extended format (a 64-bit
 // significand with its integer bit, then a sign bit and a 15-bit exponent
 // biased by 16383, little-endian), as with GCC and MinGW on x86.  The
 // results are the very values strtold reads and the very texts printf
