@@ -44,6 +44,8 @@ class FileHandle {
   virtual void Seek(std::uint64_t position) = 0;
   // Ends the file at the current position.
   virtual void Truncate() = 0;
+  // The file's size in bytes now; 0 when the system cannot tell it.
+  virtual std::uint64_t Size() = 0;
 };
 
 enum class FileAccess {

@@ -49,6 +49,8 @@ class TMFile {
   void SetPointer(std::uint64_t position);
   // The file ends at the current position.
   void SetEof();
+  // The open file's size, as the system tells it; 0 when none is open.
+  std::uint64_t Size() const { return file_ ? file_->Size() : 0; }
   // The next line, without its line end; false when no line is left.
   // The delimiter is accepted for the callers' sake; line ends follow the
   // rule above.
@@ -63,6 +65,8 @@ class TMFile {
   bool NextLines(std::string_view& lines);
   // Appends `text` and `terminator`.
   void WriteLine(const std::string& text, const std::string& terminator = "\r\n");
+  // Forgets the lines written since the file last took them.
+  void DropUnwritten() { pending_.clear(); }
   // Writes what is buffered and closes; the object may be given a new path
   // and opened again.
   void Close();

@@ -32,6 +32,7 @@ class MemoryFile final : public edihal::FileHandle {
 
   void Seek(std::uint64_t position) override { position_ = static_cast<std::size_t>(position); }
   void Truncate() override { content_.resize(std::min(position_, content_.size())); }
+  std::uint64_t Size() override { return content_.size(); }
 
  private:
   std::string& content_;

@@ -88,6 +88,12 @@ class PosixFile final : public FileHandle {
     if (::ftruncate(fd_, here) != 0) Fail(texts::kCannotWriteFile, path_, errno);
   }
 
+  std::uint64_t Size() override {
+    struct stat info {};
+    return ::fstat(fd_, &info) == 0 && info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size)
+                                                        : 0;
+  }
+
  private:
   int fd_;
   std::string path_;

@@ -77,6 +77,13 @@ class Win32File final : public FileHandle {
     if (!SetEndOfFile(handle_)) Fail(texts::kCannotWriteFile, path_);
   }
 
+  std::uint64_t Size() override {
+    LARGE_INTEGER size;
+    return GetFileSizeEx(handle_, &size) && size.QuadPart > 0
+               ? static_cast<std::uint64_t>(size.QuadPart)
+               : 0;
+  }
+
  private:
   HANDLE handle_;
   std::string path_;
