@@ -111,11 +111,14 @@ void UsePrimitives(FuzzedDataProvider& input) {
   // The same text as a run of lines, read from its brackets, against each
   // of its lines scanned alone.
   std::string_view rest = text;
-  edihal::ForEachScannedLine(text, [&](const edihal::ScannedLine& scanned) {
+  edihal::ForEachScannedLine(text, [&](const edihal::ScannedLine& scanned, std::string_view raw) {
+    const std::string_view raw_line = edihal::TakeFirstLine(raw);
+    Check(raw.empty(), "the run's line holds more than one line");
     Check(!rest.empty(), "a line too many in the run");
-    const edihal::ScannedLine alone =
-        edihal::ScanLine(edihal::TrimmedView(edihal::TakeFirstLine(rest)));
+    const std::string_view own = edihal::TakeFirstLine(rest);
+    const edihal::ScannedLine alone = edihal::ScanLine(edihal::TrimmedView(own));
     Check(scanned.tags == alone.tags && scanned.value == alone.value, "the run's scan differs");
+    Check(raw_line == own, "the run's line differs");
   });
   Check(rest.empty(), "a line of the run missing");
   edihal::ListedInvoiceHeader header;

@@ -116,13 +116,29 @@ void DocumentTextFile::Create(const std::string& path) {
   file_.SetEof();
 }
 
+std::string HeaderRecords(const DocumentHeader& header) {
+  std::string text;
+  const auto add = [&text](std::string_view record) {
+    text += record;
+    text += "\r\n";
+  };
+  add("TypDok:");
+  add("NrDok :" + header.number);
+  add("Data:" + header.date);
+  add("SposobPlatn:" + header.payment_form);
+  for (const char* record : kFixedRecords) add(record);
+  add("IloscLinii:" + std::to_string(header.line_count));
+  return text;
+}
+
+void DocumentTextFile::Restart() {
+  file_.DropUnwritten();
+  file_.SetPointer(0);
+  file_.SetEof();
+}
+
 void DocumentTextFile::WriteHeader(const DocumentHeader& header) {
-  WriteRecord("TypDok:");
-  WriteRecord("NrDok :" + header.number);
-  WriteRecord("Data:" + header.date);
-  WriteRecord("SposobPlatn:" + header.payment_form);
-  for (const char* record : kFixedRecords) WriteRecord(record);
-  WriteRecord("IloscLinii:" + std::to_string(header.line_count));
+  WriteRecords(HeaderRecords(header));
 }
 
 }  // namespace edihal

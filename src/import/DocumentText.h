@@ -6,6 +6,7 @@
 #ifndef EDIHAL_IMPORT_DOCUMENTTEXT_H
 #define EDIHAL_IMPORT_DOCUMENTTEXT_H
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,9 @@ void WriteLineRecord(const LineFields& fields, std::string& record);
 // "Asortyment{".
 std::size_t AssortmentOffset(const LineFields& fields);
 
+// The 28 header records, each with its CR LF.
+std::string HeaderRecords(const DocumentHeader& header);
+
 // The output file of one import.  Create() opens it and empties it; the
 // records follow one by one.  The destructor writes what is still buffered
 // and releases the file, so an import stopped by an error leaves the
@@ -56,8 +60,15 @@ class DocumentTextFile {
   explicit DocumentTextFile(const Platform& platform) : file_(platform) {}
 
   void Create(const std::string& path);
+  // Empties the file again, dropping what is still buffered.
+  void Restart();
   void WriteHeader(const DocumentHeader& header);
   void WriteRecord(const std::string& record) { file_.WriteLine(record, "\r\n"); }
+  // Records written from here on go `position` bytes from the file's
+  // start; the file grows to hold them.
+  void MoveTo(std::uint64_t position) { file_.SetPointer(position); }
+  // `records`, each already ending with its CR LF.
+  void WriteRecords(const std::string& records) { file_.WriteLine(records, std::string()); }
   void Close() { file_.Close(); }
 
  private:

@@ -1,13 +1,12 @@
 #include "import/ImportInvoiceDocument.h"
 
-#include <cstdio>
 #include <memory>
 #include <new>
 #include <utility>
 
 #include "import/Categorisation.h"
 #include "import/DocumentText.h"
-#include "import/InvoiceHeader.h"
+#include "import/InvoiceConversion.h"
 #include "import/LineConversion.h"
 #include "plugin/ParameterNames.h"
 #include "rtl/Exception.h"
@@ -28,22 +27,6 @@ VatRates AskVatRates(const TVEXBibliotekaEDI& library) {
   return rates;
 }
 
-// DD.MM.YYYY, zero-padded.
-std::string DateText(const CalendarDate& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
-  return text;
-}
-
-DocumentHeader DocumentHeaderOf(const InvoiceHeader& invoice, const Platform& platform) {
-  DocumentHeader header;
-  header.number = invoice.number;
-  header.date = invoice.has_date ? invoice.date : DateText(platform.Today());
-  header.payment_form = invoice.payment_form;
-  header.line_count = invoice.line_count;
-  return header;
-}
-
 void OpenInvoice(TMFile& invoice, const std::string& path) {
   invoice.SetRandomAccess(false);
   invoice.SetReadOnly(true);
@@ -53,7 +36,8 @@ void OpenInvoice(TMFile& invoice, const std::string& path) {
 }
 
 // The document from the invoice: the header records, then one record per
-// line block.
+// line block.  One pass makes it, but for the few invoices it leaves to
+// two (InvoiceConversion.h).
 void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
                     Categorisation* categorisation, const std::string& output_path,
                     const std::string& invoice_path) {
@@ -69,21 +53,14 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
 
   LineConversionSettings settings;
   settings.rates = AskVatRates(library);
-  const InvoiceHeader header = ReadInvoiceHeader(invoice);
-  invoice.SetPointer(0);
-  output.WriteHeader(DocumentHeaderOf(header, platform));
-
-  settings.encoding = header.encoding;
   settings.decimal_separator = platform.DecimalSeparator();
   settings.invoice_path = invoice_path;
   settings.categorisation = categorisation;
-  LineConversion lines(std::move(settings));
-  invoice.SetPointer(0);
-  std::string_view run;
-  std::string record;
-  long number = 0;
-  while (invoice.NextLines(run)) {
-    lines.TakeRun(run, number, record, [&](const std::string& done) { output.WriteRecord(done); });
+  if (!ConvertInOnePass(invoice, output, settings, platform)) {
+    // Seldom: the document is made again from the start, in two passes.
+    output.Restart();
+    invoice.SetPointer(0);
+    ConvertInTwoPasses(invoice, output, std::move(settings), platform);
   }
 
   output.Close();

@@ -123,24 +123,21 @@ class HeaderCandidates {
   std::size_t tag_starts_end_;
 };
 
-// The header tags of a line, the encoding declaration aside.
-void TakeHeaderTags(std::string_view line, InvoiceHeader& header) {
-  const ScannedLine scanned = ScanLine(TrimmedView(line));
-  const LineTags& tags = scanned.tags;
+}  // namespace
+
+void TakeScannedHeaderLine(LineTags tags, std::string_view value, InvoiceHeader& header) {
   if (!tags.Any()) return;
   if (tags.Has(InvoiceTag::kSaleEnd) || tags.Has(InvoiceTag::kReturnEnd)) {
     ++header.line_count;
   } else if (tags.Has(InvoiceTag::kInvoiceId)) {
-    header.number = std::string(scanned.value);
+    header.number = std::string(value);
   } else if (tags.Has(InvoiceTag::kDate)) {
     header.has_date = true;
-    header.date = InvoiceDateText(Trim(std::string(scanned.value)));
+    header.date = InvoiceDateText(Trim(std::string(value)));
   } else if (tags.Has(InvoiceTag::kMediaNumber)) {
-    header.payment_form = PaymentForm(Trim(std::string(scanned.value)));
+    header.payment_form = PaymentForm(Trim(std::string(value)));
   }
 }
-
-}  // namespace
 
 std::string PaymentForm(const std::string& media_number) {
   if (media_number == "1") return "GOT";
@@ -152,7 +149,8 @@ std::string PaymentForm(const std::string& media_number) {
 void ScanHeaderLine(std::string_view line, InvoiceHeader& header) {
   if (line.empty()) return;
   ScanEncoding(line, header.encoding);
-  TakeHeaderTags(line, header);
+  const ScannedLine scanned = ScanLine(TrimmedView(line));
+  TakeScannedHeaderLine(scanned.tags, scanned.value, header);
 }
 
 InvoiceHeader ReadInvoiceHeader(TMFile& invoice) {

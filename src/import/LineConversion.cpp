@@ -48,16 +48,60 @@ void LineConversion::EndOfRun() {
 }
 
 void LineConversion::TakeRunLines(std::string_view run, long& number, std::string& record,
-                                  void (*write)(void* writer, const std::string& record),
-                                  void* writer) {
+                                  InvoiceHeader* header, WriteFunction write, void* writer) {
+  if (header == nullptr) {
+    TakeLinesOfRun<false>(run, number, record, nullptr, write, writer);
+  } else {
+    TakeLinesOfRun<true>(run, number, record, header, write, writer);
+  }
+  EndOfRun();
+}
+
+template <bool kWithHeader>
+void LineConversion::TakeLinesOfRun(std::string_view run, long& number, std::string& record,
+                                    InvoiceHeader* header, WriteFunction write, void* writer) {
   // Counted in a local, which the loop keeps in a register; the caller's
   // count is only read once the run is done.
   long count = number;
-  ForEachScannedLine(run, [&](const ScannedLine& line) {
-    if (TakeLineOfRun(line, ++count, record)) write(writer, record);
-  });
+  // Quotation marks are rare: the next one is searched for apart, and only
+  // the line holding it is looked at for an encoding declaration.
+  std::size_t quote = kWithHeader ? run.find('"') : std::string_view::npos;
+  // The body is inlined in the scan's loop, whatever its size.
+  ForEachScannedLine(
+      run, [&](const ScannedLine& line, std::string_view raw) __attribute__((always_inline)) {
+        if constexpr (kWithHeader) {
+          const auto end = static_cast<std::size_t>(raw.data() + raw.size() - run.data());
+          const bool has_quote = quote < end;
+          TakeHeaderOfLine(line, raw, has_quote, *header);
+          if (has_quote) quote = run.find('"', end);
+        }
+        if (TakeLineOfRun(line, ++count, record)) {
+          made_record_ = true;
+          write(writer, record);
+        }
+      });
   number = count;
-  EndOfRun();
+}
+
+__attribute__((always_inline)) inline void LineConversion::TakeHeaderOfLine(const ScannedLine& line,
+                                                                            std::string_view raw,
+                                                                            bool has_quote,
+                                                                            InvoiceHeader& header) {
+  if (!has_quote) {
+    // The header tags are the closing block tags, the number, the date and
+    // the payment form, in a row of InvoiceTag.
+    if (line.tags.FirstIn(Tag::kSaleEnd, Tag::kMediaNumber) != Tag::kCount) {
+      TakeScannedHeaderLine(line.tags, line.value, header);
+    }
+    return;
+  }
+  ScanHeaderLine(TakeFirstLine(raw), header);
+  if (header.encoding == settings_.encoding) return;
+  if (made_record_) {
+    encoding_declared_late_ = true;
+  } else {
+    settings_.encoding = header.encoding;
+  }
 }
 
 bool LineConversion::TakeScannedLine(const ScannedLine& line, long number, std::string& record) {

@@ -1,5 +1,7 @@
-// The second pass over an invoice: every sale or return block becomes one
-// "Linia:" record of the host document text.
+// The conversion of an invoice's line blocks: every sale or return block
+// becomes one "Linia:" record of the host document text.  It is the second
+// of two passes, or the one pass that reads the header on the way
+// (InvoiceConversion.h).
 //
 // Values of a block come from the tags of its lines; some are reset when a
 // block opens, the others (name, item number, short description, unit,
@@ -15,6 +17,7 @@
 #include "import/Categorisation.h"
 #include "import/DocumentText.h"
 #include "import/FieldValue.h"
+#include "import/InvoiceHeader.h"
 #include "import/LineTags.h"
 #include "import/ScannedRun.h"
 #include "import/SourceEncoding.h"
@@ -56,12 +59,20 @@ class LineConversion {
   // calls `write` with `record` after each line that finished a block.
   template <typename Write>
   void TakeRun(std::string_view run, long& number, std::string& record, Write&& write) {
-    using Writer = std::remove_reference_t<Write>;
-    TakeRunLines(
-        run, number, record,
-        [](void* writer, const std::string& done) { (*static_cast<Writer*>(writer))(done); },
-        const_cast<void*>(static_cast<const void*>(&write)));
+    TakeRunLines(run, number, record, nullptr, &Call<Write>, WriterOf(write));
   }
+  // The same, and every line also goes into `header` as ScanHeaderLine
+  // takes it: the header is read in the same pass as the blocks.  Records
+  // are converted from the encoding declared so far; a declaration that
+  // changes it once a record is made is kept apart (EncodingDeclaredLate)
+  // and the records go on in the encoding they began with.
+  template <typename Write>
+  void TakeRunAndHeader(std::string_view run, long& number, std::string& record,
+                        InvoiceHeader& header, Write&& write) {
+    TakeRunLines(run, number, record, &header, &Call<Write>, WriterOf(write));
+  }
+  // Whether the invoice declared another encoding after the first record.
+  bool EncodingDeclaredLate() const { return encoding_declared_late_; }
 
  private:
   struct Block {
@@ -76,10 +87,25 @@ class LineConversion {
     long line = 0;
   };
 
+  using WriteFunction = void (*)(void* writer, const std::string& record);
+  template <typename Write>
+  static void Call(void* writer, const std::string& record) {
+    (*static_cast<std::remove_reference_t<Write>*>(writer))(record);
+  }
+  template <typename Write>
+  static void* WriterOf(Write& write) {
+    return const_cast<void*>(static_cast<const void*>(&write));
+  }
+
   // TakeRun's loop, here so that each line is taken inline: `write` gets
-  // `writer` and each record.
-  void TakeRunLines(std::string_view run, long& number, std::string& record,
-                    void (*write)(void* writer, const std::string& record), void* writer);
+  // `writer` and each record.  With a header, each line goes into it too.
+  void TakeRunLines(std::string_view run, long& number, std::string& record, InvoiceHeader* header,
+                    WriteFunction write, void* writer);
+  template <bool kWithHeader>
+  void TakeLinesOfRun(std::string_view run, long& number, std::string& record,
+                      InvoiceHeader* header, WriteFunction write, void* writer);
+  inline void TakeHeaderOfLine(const ScannedLine& line, std::string_view raw, bool has_quote,
+                               InvoiceHeader& header);
   inline bool TakeLineOfRun(const ScannedLine& line, long number, std::string& record);
   void OpenBlock();
   // Inlined into TakeLineOfRun, their one caller.
@@ -107,6 +133,8 @@ class LineConversion {
   FieldValue piece_factor_text_{"1"};
   // A UTF-8 record's part after the assortment, while it is converted.
   std::string after_assortment_;
+  bool made_record_ = false;
+  bool encoding_declared_late_ = false;
 };
 
 }  // namespace edihal

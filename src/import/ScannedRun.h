@@ -34,10 +34,12 @@ __attribute__((always_inline)) inline void AddTag(const char* text, std::size_t 
 
 }  // namespace scanned_run
 
-// Calls `take` with every line of `run`, scanned, in order.  A template,
-// so that `take` is called inline.
+// Calls `take` with every line of `run`, scanned, in order, and the line
+// as it lies in the run, with its line end (TakeFirstLine reads it).  A
+// template, always inline, so that `take` is called inline and what it
+// keeps stays in registers.
 template <typename Take>
-void ForEachScannedLine(std::string_view run, Take&& take) {
+__attribute__((always_inline)) inline void ForEachScannedLine(std::string_view run, Take&& take) {
   using scanned_run::AddTag;
   const std::size_t size = run.size();
   const char* const text = run.data();
@@ -77,8 +79,10 @@ void ForEachScannedLine(std::string_view run, Take&& take) {
       while (!line_end(at)) at = brackets.Next();
       scanned = ScanLine(TrimmedView(run.substr(begin, at - begin)));
     }
-    take(static_cast<const ScannedLine&>(scanned));
-    begin = at + 1;
+    const std::size_t next = at + 1;
+    take(static_cast<const ScannedLine&>(scanned),
+         std::string_view(text + begin, (next < size ? next : size) - begin));
+    begin = next;
   }
 }
 

@@ -143,11 +143,17 @@ std::string RandomRun(std::mt19937& random, int lines) {
 // scanned alone.
 void ExpectSameLines(std::string_view run) {
   std::vector<ScannedLine> from_run;
-  edihal::ForEachScannedLine(run, [&](const ScannedLine& line) { from_run.push_back(line); });
+  std::vector<std::string_view> raw_lines;
+  edihal::ForEachScannedLine(run, [&](const ScannedLine& line, std::string_view raw) {
+    from_run.push_back(line);
+    raw_lines.push_back(edihal::TakeFirstLine(raw));
+    EXPECT_TRUE(raw.empty()) << "left over in the line: " << std::string(raw);
+  });
   std::size_t number = 0;
   for (std::string_view rest = run; !rest.empty(); ++number) {
     const std::string_view line = edihal::TakeFirstLine(rest);
     ASSERT_LT(number, from_run.size()) << "line " << number << " missing from\n" << run;
+    EXPECT_EQ(line, raw_lines[number]) << "line " << number << " of\n" << run;
     ExpectSameTags(edihal::ScanLine(edihal::TrimmedView(line)), from_run[number],
                    std::string(line));
   }
