@@ -281,13 +281,17 @@ void LineConversion::FinishBlock(long number, std::string& record) {
   fields.rate = block_.rate.Get();
   fields.unit = block_.unit.Get();
   std::string asked;
+  bool assortment_encoded = false;
   if (settings_.categorisation != nullptr) {
     // The dialog shows the name in the host's letters; the record keeps it
     // as read and is converted as a whole below.
     Categorisation& categorisation = *settings_.categorisation;
     fields.assortment = categorisation.KnownAssortment(block_.structure.Get(), block_.group.Get(),
                                                        block_.subgroup.Get());
-    if (fields.assortment.empty()) {
+    if (const std::string* encoded = EncodedAssortment(fields.assortment)) {
+      fields.assortment = *encoded;
+      assortment_encoded = true;
+    } else if (fields.assortment.empty()) {
       asked = categorisation.AssortmentFor(
           std::string(block_.structure.Get()), std::string(block_.group.Get()),
           std::string(block_.subgroup.Get()),
@@ -300,17 +304,39 @@ void LineConversion::FinishBlock(long number, std::string& record) {
   fields.quantity = block_.quantity.Get();
   fields.value = block_.value.Get();
   fields.piece_content = block_.piece_content.Get();
-  ConvertedRecord(fields, record);
+  ConvertedRecord(fields, assortment_encoded, record);
+}
+
+const std::string* LineConversion::EncodedAssortment(std::string_view assortment) {
+  if (assortment.empty() || settings_.encoding == SourceEncoding::kNone) return nullptr;
+  auto place = encoded_by_place_.find(assortment.data());
+  if (place == encoded_by_place_.end()) {
+    std::string text(assortment);
+    auto found = encoded_assortments_.find(text);
+    if (found == encoded_assortments_.end()) {
+      std::string encoded;
+      std::optional<std::string> answer;
+      if (FromWindows1250(text, settings_.encoding, encoded)) answer = std::move(encoded);
+      found = encoded_assortments_.emplace(std::move(text), std::move(answer)).first;
+    }
+    place = encoded_by_place_.emplace(assortment.data(), &found->second).first;
+  }
+  const std::optional<std::string>& encoded = *place->second;
+  return encoded ? &*encoded : nullptr;
 }
 
 // The record in the host's Windows-1250.  The invoice's own texts are
 // converted from the invoice's encoding; the assortment name is already in
 // Windows-1250 (it comes from the side files or the user), so converting
 // it as well would garble its Polish letters ("S?odycze" for "Słodycze"
-// from a UTF-8 invoice): it goes in as it is.
-void LineConversion::ConvertedRecord(const LineFields& fields, std::string& record) {
+// from a UTF-8 invoice): it goes in as it is.  A known assortment that
+// converts back to itself goes in already in the invoice's encoding, and
+// the record is converted whole.
+void LineConversion::ConvertedRecord(const LineFields& fields, bool assortment_encoded,
+                                     std::string& record) {
   // Windows-1250 invoices need no conversion: the record goes out whole.
-  if (fields.assortment.empty() || settings_.encoding == SourceEncoding::kNone) {
+  if (fields.assortment.empty() || settings_.encoding == SourceEncoding::kNone ||
+      assortment_encoded) {
     WriteLineRecord(fields, record);
     ConvertToWindows1250(record, settings_.encoding);
     return;

@@ -17,6 +17,9 @@ enum class SourceEncoding {
 std::string ToWindows1250(std::string text, SourceEncoding encoding);
 // The same conversion of `text` itself.
 void ConvertToWindows1250(std::string& text, SourceEncoding encoding);
+// Windows-1250 `text` in `encoding`, such that converting `encoded` back
+// gives `text` again; false when no such text is found.
+bool FromWindows1250(const std::string& text, SourceEncoding encoding, std::string& encoded);
 
 }  // namespace edihal
 
