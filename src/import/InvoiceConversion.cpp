@@ -42,9 +42,13 @@ class AskingNoOne final : public Categorisation {
 // The line count the part of the invoice read so far promises for the
 // whole file, from the blocks it closed and the bytes it took.
 int PromisedLineCount(int counted, std::uint64_t read, std::uint64_t size) {
-  if (read == 0 || size <= read) return counted;
-  const auto promised = static_cast<std::uint64_t>(counted) * size / read;
-  return promised > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(promised);
+  constexpr std::uint64_t kMost = 0x7FFFFFFF;
+  if (read == 0 || size <= read || counted <= 0) return counted;
+  const auto closed = static_cast<std::uint64_t>(counted);
+  // Far beyond any count, and before the product could overflow.
+  if (size / read >= kMost / closed) return static_cast<int>(kMost);
+  const std::uint64_t promised = closed * size / read;
+  return static_cast<int>(promised < kMost ? promised : kMost);
 }
 
 // The records are held until the first run that makes one is done: then
