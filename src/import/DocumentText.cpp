@@ -91,12 +91,6 @@ void WriteLineRecord(const LineFields& fields, std::string& record) {
   Put(at, kEnd);
 }
 
-std::string LineRecord(const LineFields& fields) {
-  std::string record;
-  WriteLineRecord(fields, record);
-  return record;
-}
-
 std::size_t AssortmentOffset(const LineFields& fields) {
   // The fields before the assortment are name, codes, rate and unit; their
   // lengths tell where its braces stand, whatever bytes the values hold.

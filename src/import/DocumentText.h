@@ -39,9 +39,8 @@ struct LineFields {
   std::string_view piece_content;      // IleKgL
 };
 
-// The "Linia:" record of `fields`, without its line end.
-std::string LineRecord(const LineFields& fields);
-// The same, made in `record`, whose buffer it keeps.
+// The "Linia:" record of `fields`, without its line end, made in `record`,
+// whose buffer it keeps.
 void WriteLineRecord(const LineFields& fields, std::string& record);
 
 // Where the assortment's value begins in the record of `fields`: after

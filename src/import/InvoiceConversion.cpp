@@ -1,6 +1,8 @@
 #include "import/InvoiceConversion.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
