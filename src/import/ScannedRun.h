@@ -44,15 +44,18 @@ __attribute__((always_inline)) inline void ForEachScannedLine(std::string_view r
   const std::size_t size = run.size();
   const char* const text = run.data();
   const auto line_end = [&](std::size_t at) { return at == size || text[at] == '\n'; };
+  // The finder gives only "<", ">" and LF, or the run's size: a byte it
+  // gave that is the bracket looked for is no line end.
+  const auto is = [&](std::size_t at, char bracket) { return at != size && text[at] == bracket; };
   ByteFinder<BracketsAndLineEnds> brackets(run);
   ScannedLine scanned;
   for (std::size_t begin = 0; begin < size;) {
     std::size_t at = brackets.Next();
     const std::size_t open = at;
     bool done = false;
-    if (!line_end(open) && text[open] == '<') {
+    if (is(open, '<')) {
       const std::size_t close = at = brackets.Next();
-      if (!line_end(close) && text[close] == '>') {
+      if (is(close, '>')) {
         at = brackets.Next();
         if (line_end(at)) {
           scanned = ScannedLine();
@@ -61,7 +64,7 @@ __attribute__((always_inline)) inline void ForEachScannedLine(std::string_view r
         } else if (text[at] == '<') {
           const std::size_t next_open = at;
           const std::size_t next_close = at = brackets.Next();
-          if (!line_end(next_close) && text[next_close] == '>') {
+          if (is(next_close, '>')) {
             at = brackets.Next();
             if (line_end(at)) {
               scanned.tags = LineTags();
