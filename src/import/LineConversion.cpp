@@ -310,6 +310,12 @@ void LineConversion::FinishBlock(long number, std::string& record) {
 const std::string* LineConversion::EncodedAssortment(std::string_view assortment) {
   if (assortment.empty() || settings_.encoding == SourceEncoding::kNone) return nullptr;
   auto place = encoded_by_place_.find(assortment.data());
+  // The text found where it lay before is checked: the answer belongs to
+  // the text, wherever a categorisation keeps it.
+  if (place != encoded_by_place_.end() && place->second->first != assortment) {
+    encoded_by_place_.erase(place);
+    place = encoded_by_place_.end();
+  }
   if (place == encoded_by_place_.end()) {
     std::string text(assortment);
     auto found = encoded_assortments_.find(text);
@@ -319,9 +325,9 @@ const std::string* LineConversion::EncodedAssortment(std::string_view assortment
       if (FromWindows1250(text, settings_.encoding, encoded)) answer = std::move(encoded);
       found = encoded_assortments_.emplace(std::move(text), std::move(answer)).first;
     }
-    place = encoded_by_place_.emplace(assortment.data(), &found->second).first;
+    place = encoded_by_place_.emplace(assortment.data(), &*found).first;
   }
-  const std::optional<std::string>& encoded = *place->second;
+  const std::optional<std::string>& encoded = place->second->second;
   return encoded ? &*encoded : nullptr;
 }
 

@@ -142,8 +142,9 @@ class LineConversion {
   std::string after_assortment_;
   // EncodedAssortment's answers, by assortment; and by where the text of a
   // known assortment lies, which each merchandise group has its own of.
-  std::unordered_map<std::string, std::optional<std::string>> encoded_assortments_;
-  std::unordered_map<const char*, const std::optional<std::string>*> encoded_by_place_;
+  using EncodedAssortments = std::unordered_map<std::string, std::optional<std::string>>;
+  EncodedAssortments encoded_assortments_;
+  std::unordered_map<const char*, const EncodedAssortments::value_type*> encoded_by_place_;
   bool made_record_ = false;
   bool encoding_declared_late_ = false;
 };

@@ -209,4 +209,40 @@ TEST(CategorisedRecords, KnownAssortmentsGoInAsAskedOnesDo) {
   }
 }
 
+// Known assortments given in one buffer the categorisation writes again
+// for every block, by turns; asked ones are the same by turns.
+class TakingTurns final : public edihal::Categorisation {
+ public:
+  TakingTurns(std::vector<std::string> names, bool known)
+      : names_(std::move(names)), known_(known) {}
+  std::string_view KnownAssortment(std::string_view, std::string_view, std::string_view) override {
+    if (!known_) return std::string_view();
+    buffer_ = names_[turn_++ % names_.size()];
+    return buffer_;
+  }
+  std::string AssortmentFor(const std::string&, const std::string&, const std::string&,
+                            const std::string&) override {
+    return names_[turn_++ % names_.size()];
+  }
+
+ private:
+  std::vector<std::string> names_;
+  bool known_;
+  std::size_t turn_ = 0;
+  std::string buffer_;
+};
+
+TEST(CategorisedRecords, AnAssortmentIsTakenForItsTextNotItsPlace) {
+  const std::vector<std::string> names = {"S\xB3odycze", "Napoje", "\xA5 \x9C"};
+  const std::string lines =
+      "<ART_SALE>\n</ART_SALE>\n<ART_SALE>\n</ART_SALE>\n"
+      "<ART_SALE>\n</ART_SALE>\n<ART_SALE>\n</ART_SALE>\n";
+  for (const edihal::SourceEncoding encoding :
+       {edihal::SourceEncoding::kIso88592, edihal::SourceEncoding::kUtf8}) {
+    TakingTurns known(names, true), asked(names, false);
+    EXPECT_EQ(Records(lines, encoding, asked), Records(lines, encoding, known))
+        << "encoding " << static_cast<int>(encoding);
+  }
+}
+
 }  // namespace
