@@ -117,12 +117,11 @@ void Register(const Measurement& measurement, int repetitions) {
 }
 
 // Enough runs for a steady median on a shared machine: a busy spell of a
-// second or two may spoil a few of them.  Fewer where a run is long.
+// second or two may spoil a few of them, and with 15 the same ratio still
+// moved by 15% from one report to the next.  Fewer where a run is long.
 int RepetitionsFor(std::uint64_t approximate_bytes, Kind kind) {
-  const bool peer = kind == Kind::kPeer;
-  if (approximate_bytes <= 2000000) return peer ? 5 : 15;
-  if (approximate_bytes <= 200000000) return peer ? 3 : 15;
-  return 5;
+  if (approximate_bytes > 200000000) return 5;
+  return kind == Kind::kPeer ? 5 : 31;
 }
 
 // The four measurements of one invoice.
