@@ -9,7 +9,7 @@ namespace edihal {
 namespace {
 
 // ISO-8859-2 byte -> Windows-1250 byte, for the letters that differ.
-unsigned char ToWindows1250(unsigned char byte) {
+constexpr unsigned char ToWindows1250(unsigned char byte) {
   switch (byte) {
     case 0xA1:  // Ą
       return 0xA5;
@@ -28,23 +28,37 @@ unsigned char ToWindows1250(unsigned char byte) {
   }
 }
 
+// The same for every byte, as a table the compiler builds: a byte that is
+// not ASCII is converted with one look-up.
+struct ByteTable {
+  unsigned char to[256];
+  constexpr ByteTable() : to() {
+    for (int byte = 0; byte < 256; ++byte)
+      to[byte] = ToWindows1250(static_cast<unsigned char>(byte));
+  }
+};
+constexpr ByteTable kToWindows1250;
+
 }  // namespace
 
 void Iso88592ToWin1250InPlace(std::string& text) {
   text.resize(std::min(text.find('\0'), text.size()));
-  for (std::size_t at = 0; at < text.size();) {
-    // Eight ASCII bytes at a time need no look at each.
-    if (text.size() - at >= 8) {
-      std::uint64_t eight;
-      std::memcpy(&eight, text.data() + at, sizeof eight);
-      if ((eight & 0x8080808080808080ull) == 0) {
-        at += sizeof eight;
-        continue;
-      }
-    }
-    text[at] = static_cast<char>(ToWindows1250(static_cast<unsigned char>(text[at])));
-    ++at;
+  if (text.empty()) return;
+  char* const bytes = &text[0];
+  const std::size_t size = text.size();
+  const auto convert = [bytes](std::size_t at) {
+    bytes[at] = static_cast<char>(kToWindows1250.to[static_cast<unsigned char>(bytes[at])]);
+  };
+  std::size_t at = 0;
+  // Eight bytes at a time: ASCII ones need no look at each, and the others
+  // are looked up all eight.
+  for (; size - at >= 8; at += 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, bytes + at, sizeof eight);
+    if ((eight & 0x8080808080808080ull) == 0) continue;
+    for (std::size_t i = 0; i < 8; ++i) convert(at + i);
   }
+  for (; at < size; ++at) convert(at);
 }
 
 std::string Iso88592ToWin1250(const std::string& text, int mode) {
