@@ -38,35 +38,35 @@ __attribute__((always_inline)) inline void AddTag(const char* text, std::size_t 
 // as it lies in the run, with its line end (TakeFirstLine reads it).  A
 // template, always inline, so that `take` is called inline and what it
 // keeps stays in registers.
+//
+// The lines up to the run's last LF are read from the finder alone: with
+// an LF still ahead, every offset it gives is a "<", ">" or LF of the run.
+// A last line without a line end goes to ScanLine.
 template <typename Take>
 __attribute__((always_inline)) inline void ForEachScannedLine(std::string_view run, Take&& take) {
   using scanned_run::AddTag;
-  const std::size_t size = run.size();
+  const std::size_t ended = run.rfind('\n') + 1;  // npos + 1 is 0
   const char* const text = run.data();
-  const auto line_end = [&](std::size_t at) { return at == size || text[at] == '\n'; };
-  // The finder gives only "<", ">" and LF, or the run's size: a byte it
-  // gave that is the bracket looked for is no line end.
-  const auto is = [&](std::size_t at, char bracket) { return at != size && text[at] == bracket; };
-  ByteFinder<BracketsAndLineEnds> brackets(run);
+  ByteFinder<BracketsAndLineEnds> brackets(run.substr(0, ended));
   ScannedLine scanned;
-  for (std::size_t begin = 0; begin < size;) {
+  for (std::size_t begin = 0; begin < ended;) {
     std::size_t at = brackets.Next();
     const std::size_t open = at;
     bool done = false;
-    if (is(open, '<')) {
+    if (text[open] == '<') {
       const std::size_t close = at = brackets.Next();
-      if (is(close, '>')) {
+      if (text[close] == '>') {
         at = brackets.Next();
-        if (line_end(at)) {
+        if (text[at] == '\n') {
           scanned = ScannedLine();
           AddTag(text, open, close, scanned.tags);
           done = true;
         } else if (text[at] == '<') {
           const std::size_t next_open = at;
           const std::size_t next_close = at = brackets.Next();
-          if (is(next_close, '>')) {
+          if (text[next_close] == '>') {
             at = brackets.Next();
-            if (line_end(at)) {
+            if (text[at] == '\n') {
               scanned.tags = LineTags();
               AddTag(text, open, close, scanned.tags);
               AddTag(text, next_open, next_close, scanned.tags);
@@ -79,13 +79,15 @@ __attribute__((always_inline)) inline void ForEachScannedLine(std::string_view r
     }
     if (!done) {
       // Any other line: its end, then the scan of the line itself.
-      while (!line_end(at)) at = brackets.Next();
+      while (text[at] != '\n') at = brackets.Next();
       scanned = ScanLine(TrimmedView(run.substr(begin, at - begin)));
     }
-    const std::size_t next = at + 1;
-    take(static_cast<const ScannedLine&>(scanned),
-         std::string_view(text + begin, (next < size ? next : size) - begin));
-    begin = next;
+    take(static_cast<const ScannedLine&>(scanned), std::string_view(text + begin, at + 1 - begin));
+    begin = at + 1;
+  }
+  if (ended < run.size()) {
+    const std::string_view last = run.substr(ended);
+    take(static_cast<const ScannedLine&>(ScanLine(TrimmedView(last))), last);
   }
 }
 
