@@ -173,20 +173,35 @@ std::size_t ConvertUtf8(const char* text, std::size_t end, char* out) {
     // Most of every invoice is ASCII, taken a step at a time up to the
     // first byte with its high bit set.  Until the first letter that
     // shortens the text, they are already where they belong.
-    if (end - at >= kAsciiStep) {
+    {
+      // The text's last bytes are padded with bytes that are not ASCII,
+      // so that they too are taken in one step.
       char step[kAsciiStep];
-      std::memcpy(step, text + at, kAsciiStep);
+      const std::size_t left = end - at;
+      if (left >= kAsciiStep) {
+        std::memcpy(step, text + at, kAsciiStep);
+      } else {
+        std::memset(step, 0x80, kAsciiStep);
+        std::memcpy(step, text + at, left);
+      }
       const std::size_t ascii = AsciiBytes(step);
       // Moved down; the bytes after the ASCII ones are still to read.
       if (written != at) std::memcpy(out + written, step, ascii);
       written += ascii;
       at += ascii;
       if (ascii == kAsciiStep) continue;
+      if (at == end) break;
     }
+    // Not ASCII.  A character of two bytes (every Polish letter) is decoded
+    // here, as DecodeUtf8 would.
     const unsigned char byte = static_cast<unsigned char>(text[at]);
-    if (byte < 0x80) {
-      out[written++] = static_cast<char>(byte);
-      ++at;
+    if (byte >= 0xC2 && byte <= 0xDF && at + 1 < end &&
+        IsContinuation(static_cast<unsigned char>(text[at + 1]))) {
+      const std::uint32_t code =
+          (std::uint32_t{byte} & 0x1Fu) << 6 | (static_cast<unsigned char>(text[at + 1]) & 0x3Fu);
+      const unsigned char converted = Cp1250Byte(code);
+      out[written++] = converted != 0 ? static_cast<char>(converted) : '?';
+      at += 2;
       continue;
     }
     std::size_t length = 1;
