@@ -70,10 +70,11 @@ class PlacedRecords {
   }
 
   // After each run: `read` bytes of the invoice are taken.
-  void RunDone(InvoiceHeader header, std::uint64_t read) {
+  void RunDone(const InvoiceHeader& header, std::uint64_t read) {
     if (room_ != kNotPlaced || held_.empty()) return;
-    header.line_count = PromisedLineCount(header.line_count, read, invoice_size_);
-    room_ = HeaderRecords(DocumentHeaderOf(header, platform_)).size();
+    DocumentHeader promised = DocumentHeaderOf(header, platform_);
+    promised.line_count = PromisedLineCount(header.line_count, read, invoice_size_);
+    room_ = HeaderRecords(promised).size();
     output_.MoveTo(room_);
     WriteHeld();
   }

@@ -20,22 +20,9 @@ void ConvertToWindows1250(std::string& text, SourceEncoding encoding) {
 
 bool FromWindows1250(const std::string& text, SourceEncoding encoding, std::string& encoded) {
   switch (encoding) {
-    case SourceEncoding::kIso88592: {
-      // The conversion goes byte for byte: each byte takes the first byte
-      // the conversion turns into it (NUL where none does).
-      std::string every(255, '\0');
-      for (int byte = 1; byte <= 255; ++byte) every[byte - 1] = static_cast<char>(byte);
-      Iso88592ToWin1250InPlace(every);
-      char from[256] = {};
-      for (int byte = 255; byte >= 1; --byte) {
-        from[static_cast<unsigned char>(every[byte - 1])] = static_cast<char>(byte);
-      }
-      encoded.resize(text.size());
-      for (std::size_t at = 0; at < text.size(); ++at) {
-        encoded[at] = from[static_cast<unsigned char>(text[at])];
-      }
+    case SourceEncoding::kIso88592:
+      if (!Win1250ToIso88592(text, encoded)) return false;
       break;
-    }
     case SourceEncoding::kUtf8:
       encoded = Utf8FromAnsi(text);
       break;

@@ -29,12 +29,25 @@ constexpr unsigned char ToWindows1250(unsigned char byte) {
 }
 
 // The same for every byte, as a table the compiler builds: a byte that is
-// not ASCII is converted with one look-up.
+// not ASCII is converted with one look-up.  `from` is the way back, for
+// each Windows-1250 byte the ISO-8859-2 byte turned into it: the letter
+// where the conversion moves one there (0xA1 for Ą, not 0xA5, which is
+// Ľ and kept), else the byte itself; `has_from` whether there is one.
 struct ByteTable {
   unsigned char to[256];
-  constexpr ByteTable() : to() {
-    for (int byte = 0; byte < 256; ++byte)
-      to[byte] = ToWindows1250(static_cast<unsigned char>(byte));
+  unsigned char from[256];
+  bool has_from[256];
+  constexpr ByteTable() : to(), from(), has_from() {
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int byte = 0; byte < 256; ++byte) {
+        const unsigned char converted = ToWindows1250(static_cast<unsigned char>(byte));
+        const bool moved = converted != byte;
+        if (moved != (pass == 1)) continue;  // the moved letters last, so that they win
+        to[byte] = converted;
+        from[converted] = static_cast<unsigned char>(byte);
+        has_from[converted] = true;
+      }
+    }
   }
 };
 constexpr ByteTable kToWindows1250;
@@ -59,6 +72,16 @@ void Iso88592ToWin1250InPlace(std::string& text) {
     for (std::size_t i = 0; i < 8; ++i) convert(at + i);
   }
   for (; at < size; ++at) convert(at);
+}
+
+bool Win1250ToIso88592(const std::string& text, std::string& iso) {
+  iso.resize(text.size());
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (!kToWindows1250.has_from[byte]) return false;
+    iso[at] = static_cast<char>(kToWindows1250.from[byte]);
+  }
+  return true;
 }
 
 std::string Iso88592ToWin1250(const std::string& text, int mode) {

@@ -123,6 +123,13 @@ const std::map<std::string, Function>& Functions() {
         [](const Texts& a) {
           return Texts{Iso88592ToWin1250(a[0], static_cast<int>(Number(a[1])))};
         }}},
+      {"Win1250ToIso88592",
+       {1,
+        [](const Texts& a) {
+          std::string iso;
+          const bool found = Win1250ToIso88592(a[0], iso);
+          return Texts{YesNo(found), found ? iso : ""};
+        }}},
       // The encoding a run of lines declares.
       {"Encoding",
        {0,
