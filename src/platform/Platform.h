@@ -50,7 +50,8 @@ class FileHandle {
 
 enum class FileAccess {
   kRead,   // an existing file, for reading only
-  kWrite,  // created when missing, never truncated on opening
+  kWrite,  // created when missing, never truncated on opening; readable too
+           // where the system allows it (TMFile::MoveTail reads it back)
 };
 
 // What the assortment dialog returns: whether the user accepted, and the

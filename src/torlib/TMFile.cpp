@@ -1,5 +1,6 @@
 #include "torlib/TMFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -132,6 +133,43 @@ void TMFile::Flush() {
     throw;
   }
   pending_.clear();
+}
+
+namespace {
+
+// Reads exactly `size` bytes, or fails as a read of a file cut short does.
+void ReadExactly(FileHandle& file, char* into, std::size_t size, const std::string& path) {
+  while (size > 0) {
+    const std::size_t got = file.Read(into, size);
+    if (got == 0) throw EInOutError(texts::kCannotReadFile + path);
+    into += got;
+    size -= got;
+  }
+}
+
+}  // namespace
+
+// Moves the tail a block at a time: from its end when it moves on, from
+// its start when it moves back, so no block overwrites one not yet moved.
+void TMFile::MoveTail(std::uint64_t from, std::int64_t shift) {
+  if (!file_) return;
+  Flush();
+  const std::uint64_t end = file_->Size();
+  const bool before_start = shift < 0 && static_cast<std::uint64_t>(-shift) > from;
+  if (end < from || before_start) throw EInOutError(texts::kCannotReadFile + path_);
+  std::vector<char> block(kBlockSize);
+  const std::uint64_t length = end - from;
+  for (std::uint64_t moved = 0; shift != 0 && moved < length;) {
+    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, length - moved));
+    const std::uint64_t at = shift > 0 ? end - moved - size : from + moved;
+    file_->Seek(at);
+    ReadExactly(*file_, block.data(), size, path_);
+    file_->Seek(at + static_cast<std::uint64_t>(shift));
+    file_->Write(block.data(), size);
+    moved += size;
+  }
+  file_->Seek(end + static_cast<std::uint64_t>(shift));
+  file_->Truncate();
 }
 
 void TMFile::Close() {

@@ -67,6 +67,13 @@ class TMFile {
   void WriteLine(const std::string& text, const std::string& terminator = "\r\n");
   // Forgets the lines written since the file last took them.
   void DropUnwritten() { pending_.clear(); }
+  // Moves everything from `from` to the end of the file `shift` bytes on
+  // (back when negative), so that the text before `from` can be written
+  // again `shift` bytes longer; the file ends where its moved end lands.
+  // The file must be open for writing and readable: a file the system
+  // opened for writing only fails here with EInOutError, as does one that
+  // is shorter than `from`.
+  void MoveTail(std::uint64_t from, std::int64_t shift);
   // Writes what is buffered and closes; the object may be given a new path
   // and opened again.
   void Close();

@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/FileError.h"
 #include "rtl/Exception.h"
@@ -14,9 +15,13 @@ using edihal::FileFailure;
 
 class MemoryFile final : public edihal::FileHandle {
  public:
-  explicit MemoryFile(std::string& content) : content_(content) {}
+  MemoryFile(std::string& content, std::string path, bool readable)
+      : content_(content), path_(std::move(path)), readable_(readable) {}
 
   std::size_t Read(char* buffer, std::size_t size) override {
+    if (!readable_) {
+      edihal::ThrowFileError(edihal::texts::kCannotReadFile, path_, FileFailure::kAccessDenied, 5);
+    }
     if (position_ >= content_.size()) return 0;
     const std::size_t count = std::min(size, content_.size() - position_);
     content_.copy(buffer, count, position_);
@@ -31,11 +36,14 @@ class MemoryFile final : public edihal::FileHandle {
   }
 
   void Seek(std::uint64_t position) override { position_ = static_cast<std::size_t>(position); }
-  void Truncate() override { content_.resize(std::min(position_, content_.size())); }
+  // Past the end the file grows, as the systems make it.
+  void Truncate() override { content_.resize(position_, '\0'); }
   std::uint64_t Size() override { return content_.size(); }
 
  private:
   std::string& content_;
+  std::string path_;
+  bool readable_;
   std::size_t position_ = 0;
 };
 
@@ -74,7 +82,8 @@ std::unique_ptr<edihal::FileHandle> FakePlatform::OpenFile(const std::string& pa
     }
     found = files.emplace(path, std::string()).first;
   }
-  return std::make_unique<MemoryFile>(found->second);
+  const bool readable = reading || write_only.count(path) == 0;
+  return std::make_unique<MemoryFile>(found->second, path, readable);
 }
 
 bool FakePlatform::FileExists(const std::string& path) const {
