@@ -66,6 +66,13 @@ class DocumentTextFile {
   // Records written from here on go `position` bytes from the file's
   // start; the file grows to hold them.
   void MoveTo(std::uint64_t position) { file_.SetPointer(position); }
+  // Moves the records from `position` on `shift` bytes towards the end
+  // (back when negative), so that those before it can be written again
+  // that much longer.  Fails with EInOutError where the file cannot be
+  // read back.
+  void MoveRecordsFrom(std::uint64_t position, std::int64_t shift) {
+    file_.MoveTail(position, shift);
+  }
   // `records`, each already ending with its CR LF.
   void WriteRecords(const std::string& records) { file_.WriteLine(records, std::string()); }
   void Close() { file_.Close(); }

@@ -79,18 +79,22 @@ class PlacedRecords {
     WriteHeld();
   }
 
-  // False when the header records do not fill the room left for them.
-  bool Finish(const InvoiceHeader& header) {
+  // Writes the header records into the room left for them; where the
+  // promise was wrong and they need more or less, the records behind them
+  // move first.
+  void Finish(const InvoiceHeader& header) {
     const std::string records = HeaderRecords(DocumentHeaderOf(header, platform_));
     if (room_ == kNotPlaced) {
       // No block made a record: nothing lies behind the header.
       output_.WriteRecords(records);
-      return true;
+      return;
     }
-    if (records.size() != room_) return false;
+    if (records.size() != room_) {
+      output_.MoveRecordsFrom(
+          room_, static_cast<std::int64_t>(records.size()) - static_cast<std::int64_t>(room_));
+    }
     output_.MoveTo(0);
     output_.WriteRecords(records);
-    return true;
   }
 
  private:
@@ -131,7 +135,8 @@ bool TryOnePass(TMFile& invoice, DocumentTextFile& output, LineConversionSetting
     read += run.size();
     placed.RunDone(header, read);
   }
-  return placed.Finish(header);
+  placed.Finish(header);
+  return true;
 }
 
 }  // namespace

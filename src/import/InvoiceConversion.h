@@ -8,10 +8,13 @@
 // records are written behind room left for the header records, which go
 // in last.  The room is measured from the header read so far, with the
 // line count the part read promises for the whole file; it is right for
-// all but a few invoices.  Where the one pass cannot give exactly the
-// document of two passes (the room did not fit, an encoding declared after
-// the first record, a block the user would have to be asked about, any
-// error), it says so and leaves the rest to two passes.
+// all but a few invoices (a count near a power of ten, a header that goes
+// on after the blocks), and for those the records move to fit the header
+// in the end, which costs a reading and writing of the document, not of
+// the invoice.  Where the one pass cannot give exactly the document of
+// two passes (an encoding declared after the first record, a block the
+// user would have to be asked about, a document the system will not let
+// it read back, any error), it says so and leaves the rest to two passes.
 #ifndef EDIHAL_IMPORT_INVOICECONVERSION_H
 #define EDIHAL_IMPORT_INVOICECONVERSION_H
 
