@@ -10,9 +10,10 @@
 //            up to 100,000 blocks: it holds the whole invoice as a tree)
 //   list     vexhost list over 10,000 invoices next to grep -m1 -l
 //
-// Every run is checked to have done its whole job.  Runs of different
-// measurements are interleaved at random, so that a busy spell of a shared
-// machine does not fall on one of them only.  Afterwards callgrind counts
+// Every run is checked to have done its whole job.  The measurements of
+// one input run in rounds, back to back, so that a busy spell of a shared
+// machine falls on the two sides of a ratio alike; rounds of different
+// inputs are interleaved at random.  Afterwards callgrind counts
 // the instructions of the import and the floor on the 10 MB invoices.
 //
 //   suite_bench [--quick] [--report=FOLDER] [--make-started=EPOCH_SECONDS]
@@ -74,9 +75,13 @@ struct Measurement {
   // it, and with runs interleaved that would be whatever the run before,
   // of any command, wrote there.
   std::string written;
+  // Runs in every `every`-th round only (the peer, whose runs are long).
+  int every = 1;
 };
 
-void Run(benchmark::State& state, const Measurement& measurement) {
+// Runs `measurement` once and records it; false (and the problem noted)
+// when the run did not do its whole job.
+bool RunOnce(const Measurement& measurement) {
   const InvoiceFile* input = measurement.input ? &measurement.input() : nullptr;
   const std::vector<std::string> command = measurement.command(input);
   Figure& figure = g_figures[measurement.name];
@@ -84,53 +89,73 @@ void Run(benchmark::State& state, const Measurement& measurement) {
     figure.bytes = input->size.bytes;
     figure.blocks = input->size.blocks;
   }
-  for (auto _ : state) {
-    if (!measurement.written.empty()) ::unlink(measurement.written.c_str());
-    const ProcessRun run = RunProcess(command, measurement.setup);
-    state.SetIterationTime(run.seconds);
-    std::string problem =
-        run.status == 0 ? measurement.check(input) : "exit status " + std::to_string(run.status);
-    if (!problem.empty()) {
-      problem = measurement.name + ": " + problem;
-      g_problems.push_back(problem);
-      state.SkipWithError(problem.c_str());
-      break;
-    }
-    figure.seconds.push_back(run.seconds);
-    figure.cpu_seconds.push_back(run.cpu_seconds);
-    figure.peak_kib = std::max(figure.peak_kib, run.peak_kib);
+  if (!measurement.written.empty()) ::unlink(measurement.written.c_str());
+  const ProcessRun run = RunProcess(command, measurement.setup);
+  std::string problem =
+      run.status == 0 ? measurement.check(input) : "exit status " + std::to_string(run.status);
+  if (!problem.empty()) {
+    g_problems.push_back(measurement.name + ": " + problem);
+    return false;
   }
-  if (figure.Measured() && figure.bytes != 0) {
-    state.counters["MB/s"] = figure.MegabytesPerSecond();
-  }
-  state.counters["peak_MiB"] = static_cast<double>(figure.peak_kib) / 1024.0;
+  figure.seconds.push_back(run.seconds);
+  figure.cpu_seconds.push_back(run.cpu_seconds);
+  figure.peak_kib = std::max(figure.peak_kib, run.peak_kib);
+  return true;
 }
 
-void Register(const Measurement& measurement, int repetitions) {
-  benchmark::RegisterBenchmark(measurement.name.c_str(),
-                               [measurement](benchmark::State& state) { Run(state, measurement); })
+// One round runs every measurement of one input once, back to back, each
+// round starting with the next one: the runs a ratio compares lie seconds
+// apart at most, so a busy spell of the machine falls on both sides of it
+// alike.  Rounds of different inputs are interleaved at random.
+void RunRound(benchmark::State& state, const std::vector<Measurement>& measurements, int round) {
+  const std::size_t count = measurements.size();
+  double seconds = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Measurement& measurement = measurements[(static_cast<std::size_t>(round) + i) % count];
+    if (round % measurement.every != 0) continue;
+    if (!RunOnce(measurement)) {
+      state.SkipWithError(g_problems.back().c_str());
+      return;
+    }
+    seconds += g_figures[measurement.name].seconds.back();
+  }
+  state.SetIterationTime(seconds);
+}
+
+// The measurements of one input, `rounds` times.
+void RegisterRounds(const std::string& name, std::vector<Measurement> measurements, int rounds) {
+  auto next_round = std::make_shared<int>(0);
+  benchmark::RegisterBenchmark(name.c_str(),
+                               [measurements, next_round](benchmark::State& state) {
+                                 for (auto _ : state) {
+                                   RunRound(state, measurements, (*next_round)++);
+                                 }
+                               })
       ->UseManualTime()
       ->Iterations(1)
-      ->Repetitions(repetitions)
+      ->Repetitions(rounds)
       ->ReportAggregatesOnly(true)
       ->Unit(benchmark::kMillisecond);
 }
 
-// Enough runs for a steady median on a shared machine: a busy spell of a
-// second or two may spoil a few of them, and with 15 the same ratio still
-// moved by 15% from one report to the next.  Fewer where a run is long.
-int RepetitionsFor(std::uint64_t approximate_bytes, Kind kind) {
-  if (approximate_bytes > 200000000) return 5;
-  return kind == Kind::kPeer ? 5 : 31;
+// Enough rounds for a steady median on a shared machine: a busy spell of
+// a second or two may spoil a few of them, and with 15 the same ratio
+// still moved by 15% from one report to the next.  Fewer where a run is
+// long; the peer runs in every seventh round, five times in 31.
+int RoundsFor(std::uint64_t approximate_bytes) {
+  return approximate_bytes > 200000000 ? 5 : 31;
 }
+constexpr int kPeerEvery = 7;
 
-// The four measurements of one invoice.
-void RegisterInvoice(const std::string& name_floor, const std::string& name_reference,
-                     const std::string& name_module, const std::string& name_categorised,
-                     const std::string& name_peer, std::function<const InvoiceFile&()> input,
-                     std::uint64_t approximate_bytes, bool with_categorised, bool with_peer) {
+// The measurements of one invoice, in rounds named `name`.
+void RegisterInvoice(const std::string& name, const std::string& name_floor,
+                     const std::string& name_reference, const std::string& name_module,
+                     const std::string& name_categorised, const std::string& name_peer,
+                     std::function<const InvoiceFile&()> input, std::uint64_t approximate_bytes,
+                     bool with_categorised, bool with_peer) {
   Workspace& work = *g_work;
   const std::string output = work.PathOf("measured.txt");
+  std::vector<Measurement> measurements;
 
   Measurement floor{name_floor, input, nullptr, {}, nullptr, output};
   floor.command = [](const InvoiceFile* invoice) {
@@ -143,7 +168,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
     in >> bytes;
     return bytes == 2 * invoice->size.bytes ? std::string() : "the floor did not read it all";
   };
-  Register(floor, RepetitionsFor(approximate_bytes, Kind::kFloor));
+  measurements.push_back(floor);
 
   if (!name_reference.empty()) {
     Measurement reference = floor;
@@ -152,7 +177,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
       return std::vector<std::string>{BesideThisProgram("linefloor"), "--std-getline",
                                       invoice->path};
     };
-    Register(reference, RepetitionsFor(approximate_bytes, Kind::kReference));
+    measurements.push_back(reference);
   }
 
   Measurement module{name_module, input, nullptr, {}, nullptr, output};
@@ -163,7 +188,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
   module.check = [output](const InvoiceFile* invoice) {
     return CompareFiles(g_work->ModuleDocument(*invoice), output);
   };
-  Register(module, RepetitionsFor(approximate_bytes, Kind::kModule));
+  measurements.push_back(module);
 
   if (with_categorised) {
     Measurement categorised{name_categorised, input, nullptr, {}, nullptr, output};
@@ -175,7 +200,7 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
     categorised.check = [output](const InvoiceFile* invoice) {
       return CheckCategorised(output, g_work->ModuleDocument(*invoice));
     };
-    Register(categorised, RepetitionsFor(approximate_bytes, Kind::kCategorised));
+    measurements.push_back(categorised);
   }
 
   if (with_peer) {
@@ -188,8 +213,10 @@ void RegisterInvoice(const std::string& name_floor, const std::string& name_refe
       const std::string difference = CompareFiles(g_work->ModuleDocument(*invoice), output);
       return difference.empty() ? difference : "the peer's document " + difference;
     };
-    Register(peer, RepetitionsFor(approximate_bytes, Kind::kPeer));
+    peer.every = kPeerEvery;
+    measurements.push_back(peer);
   }
+  RegisterRounds(name, std::move(measurements), RoundsFor(approximate_bytes));
 }
 
 void RegisterList(unsigned files) {
@@ -218,7 +245,6 @@ void RegisterList(unsigned files) {
                              : std::to_string(complete) + " complete entries for " +
                                    std::to_string(files) + " files";
   };
-  Register(list, 7);
 
   Measurement grep{kGrepName, nullptr, nullptr, {}, nullptr, {}};
   grep.command = [files](const InvoiceFile*) {
@@ -232,13 +258,14 @@ void RegisterList(unsigned files) {
     const std::size_t listed = CountLines(found, g_work->ImportFolderOf(files).folder);
     return listed == files ? std::string() : "grep missed files";
   };
-  Register(grep, 7);
+  RegisterRounds("list", {list, grep}, 7);
 }
 
 void RegisterAll(const RunInfo& info) {
   for (const unsigned megabytes : info.megabytes) {
     for (const Encoding encoding : kEncodings) {
       RegisterInvoice(
+          std::string("import/") + Label(encoding) + "/" + std::to_string(megabytes) + "MB",
           ImportName(encoding, megabytes, Kind::kFloor),
           ImportName(encoding, megabytes, Kind::kReference),
           ImportName(encoding, megabytes, Kind::kModule),
@@ -252,8 +279,8 @@ void RegisterAll(const RunInfo& info) {
   }
   for (const unsigned blocks : info.block_counts) {
     RegisterInvoice(
-        SizeName(blocks, Kind::kFloor), std::string(), SizeName(blocks, Kind::kModule),
-        std::string(), SizeName(blocks, Kind::kPeer),
+        "size/" + std::to_string(blocks) + "blocks", SizeName(blocks, Kind::kFloor), std::string(),
+        SizeName(blocks, Kind::kModule), std::string(), SizeName(blocks, Kind::kPeer),
         [blocks]() -> const InvoiceFile& { return g_work->InvoiceOfBlocks(blocks); },
         blocks * 830ull, false, blocks <= 100000);
   }
