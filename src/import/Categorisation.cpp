@@ -1,25 +1,12 @@
 #include "import/Categorisation.h"
 
 #include "import/Fasort.h"
+#include "import/KnownGroups.h"
 #include "import/SideFiles.h"
-
-#include <cstdint>
-#include <unordered_map>
 
 namespace edihal {
 
 namespace {
-
-// FNV-1a over the key's bytes: a group key is a dozen digits and TABs,
-// hashed for every block, where the library's hash costs half as much
-// again.
-struct GroupKeyHash {
-  std::size_t operator()(const std::string& key) const noexcept {
-    std::uint32_t hash = 2166136261u;
-    for (const char byte : key) hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
-    return hash;
-  }
-};
 
 // Looks each line block up in the side files and asks the user where they
 // give no assortment.  The user's answers are kept only for this import:
@@ -32,15 +19,11 @@ class SideFileCategorisation final : public Categorisation {
 
   std::string_view KnownAssortment(std::string_view structure, std::string_view group,
                                    std::string_view subgroup) override {
-    // The key is built in a string kept from block to block: no allocation
-    // once it is long enough.
+    if (const std::string* known = known_.Find(structure, group, subgroup)) return *known;
     GroupKey(structure, group, subgroup, key_);
-    const auto known = found_.find(key_);
-    if (known != found_.end()) return known->second;
     std::string assortment = side_files_->AssortmentOf(key_);
     if (assortment.empty()) return std::string_view();
-    // Values in the map stay where they are as it grows.
-    return found_.emplace(key_, std::move(assortment)).first->second;
+    return known_.Add(structure, group, subgroup, key_, std::move(assortment));
   }
 
   std::string AssortmentFor(const std::string& structure, const std::string& group,
@@ -71,8 +54,8 @@ class SideFileCategorisation final : public Categorisation {
   int remembered_choice_ = 0;  // index into the assortment list
   // What the side files gave for each group met so far: an invoice has far
   // fewer groups than blocks, and the side files bound their number.
-  std::unordered_map<std::string, std::string, GroupKeyHash> found_;
-  std::string key_;  // GroupKey of the block looked up last
+  KnownGroups known_;
+  std::string key_;  // GroupKey of the group the side files were asked for last
 };
 
 }  // namespace
