@@ -5,15 +5,28 @@
 
 namespace edihal {
 
+// A CR LF, an LF or a lone CR ends a line.  The next CR and the next LF
+// are each found with one search and kept until the lines pass them, so
+// every byte is searched once, whichever line ends the file uses.
 TStringList::TStringList(std::string text) : text_(std::move(text)) {
+  const std::size_t end = text_.size();
   starts_.clear();
   starts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 2);
-  const std::size_t end = text_.size();
+  const auto next = [this, end](char byte, std::size_t from) {
+    const std::size_t at = text_.find(byte, from);
+    return at == std::string::npos ? end : at;
+  };
+  std::size_t cr = next('\r', 0);
+  std::size_t lf = next('\n', 0);
   for (std::size_t start = 0; start < end;) {
     starts_.push_back(start);
-    while (start < end && text_[start] != '\r' && text_[start] != '\n') ++start;
-    if (start < end && text_[start] == '\r') ++start;
-    if (start < end && text_[start] == '\n') ++start;
+    if (cr < lf) {
+      start = cr + 1 == lf ? lf + 1 : cr + 1;
+    } else {
+      start = lf < end ? lf + 1 : end;
+    }
+    if (cr < start) cr = next('\r', start);
+    if (lf < start) lf = next('\n', start);
   }
   starts_.push_back(end);
 }
