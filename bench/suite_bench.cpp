@@ -396,6 +396,12 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "suite_bench: %s\n", problem.c_str());
     }
     if (!g_problems.empty()) throw std::runtime_error("some runs did not do their job");
+    // The rounds' own times above add up whole rounds; these are the
+    // measurements' medians the report's ratios are made of.
+    for (const auto& [name, figure] : g_figures) {
+      std::printf("median %-36s %9.2f ms wall %9.2f ms cpu  (%zu runs)\n", name.c_str(),
+                  figure.Median() * 1000, figure.MedianCpu() * 1000, figure.seconds.size());
+    }
     if (!options.report.empty()) {
       if (!InPath("valgrind")) throw std::runtime_error("valgrind is missing");
       if (!InPath("gnuplot")) throw std::runtime_error("gnuplot is missing");
