@@ -23,7 +23,7 @@ class SideFileCategorisation final : public Categorisation {
     GroupKey(structure, group, subgroup, key_);
     std::string assortment = side_files_->AssortmentOf(key_);
     if (assortment.empty()) return std::string_view();
-    return known_.Add(structure, group, subgroup, key_, std::move(assortment));
+    return known_.Add(structure, group, subgroup, std::move(assortment));
   }
 
   std::string AssortmentFor(const std::string& structure, const std::string& group,

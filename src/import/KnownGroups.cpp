@@ -51,11 +51,11 @@ const std::string* KnownGroups::Find(std::string_view structure, std::string_vie
 }
 
 const std::string& KnownGroups::Add(std::string_view structure, std::string_view group,
-                                    std::string_view subgroup, const std::string& key,
-                                    std::string assortment) {
+                                    std::string_view subgroup, std::string assortment) {
   PackedKey packed;
   if (!Pack(structure, group, subgroup, packed)) {
-    return long_keys_.emplace(key, std::move(assortment)).first->second;
+    GroupKey(structure, group, subgroup, key_);
+    return long_keys_.emplace(key_, std::move(assortment)).first->second;
   }
   assortments_.push_back(std::move(assortment));
   if (2 * (taken_ + 1) > slots_.size()) {

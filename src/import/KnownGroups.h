@@ -22,11 +22,10 @@ class KnownGroups {
   // when none is.
   const std::string* Find(std::string_view structure, std::string_view group,
                           std::string_view subgroup);
-  // Remembers `assortment` for the group of the three numbers, whose
-  // GroupKey is `key`.  The text kept stays where it is as long as the
-  // object.
+  // Remembers `assortment` for the group of the three numbers.  The text
+  // kept stays where it is as long as the object.
   const std::string& Add(std::string_view structure, std::string_view group,
-                         std::string_view subgroup, const std::string& key, std::string assortment);
+                         std::string_view subgroup, std::string assortment);
 
  private:
   struct PackedKey {
@@ -46,7 +45,7 @@ class KnownGroups {
   std::size_t taken_ = 0;
   std::deque<std::string> assortments_;  // never moved: Add hands out their texts
   std::unordered_map<std::string, std::string> long_keys_;
-  std::string key_;  // the GroupKey of the last long group looked for
+  std::string key_;  // the GroupKey of the last long group, kept for its buffer
 };
 
 }  // namespace edihal

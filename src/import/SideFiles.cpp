@@ -1,6 +1,5 @@
 #include "import/SideFiles.h"
 
-#include <cstring>
 #include <new>
 
 #include "rtl/Exception.h"
@@ -41,17 +40,14 @@ bool SecondColumn(std::string_view line, std::string& column) {
 
 }  // namespace
 
-// One resize and three copies: the key is built for every block of a
-// categorised import.
 void GroupKey(std::string_view structure, std::string_view group, std::string_view subgroup,
               std::string& key) {
-  key.resize(structure.size() + group.size() + subgroup.size() + 3);
-  char* at = &key[0];
-  for (const std::string_view part : {structure, group, subgroup}) {
-    if (!part.empty()) std::memcpy(at, part.data(), part.size());
-    at[part.size()] = '\t';
-    at += part.size() + 1;
-  }
+  key.assign(structure.data(), structure.size());
+  key += '\t';
+  key.append(group.data(), group.size());
+  key += '\t';
+  key.append(subgroup.data(), subgroup.size());
+  key += '\t';
 }
 
 std::vector<std::string> BuildAssortmentList(const TStringList& assortment_lines) {

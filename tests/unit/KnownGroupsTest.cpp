@@ -47,7 +47,7 @@ TEST(KnownGroups, FindsWhatWasAddedUnderTheSameKeyOnly) {
     if (remembered == expected.end()) {
       ASSERT_EQ(nullptr, found) << i;
       const std::string assortment = "A" + std::to_string(i);
-      const std::string& kept = known.Add(g.structure, g.group, g.subgroup, key, assortment);
+      const std::string& kept = known.Add(g.structure, g.group, g.subgroup, assortment);
       ASSERT_EQ(assortment, kept);
       expected.emplace(key, assortment);
       handed_out.emplace_back(kept, assortment);
@@ -80,7 +80,7 @@ TEST(KnownGroups, KeysThatDifferOnlyWhereTheyArePadded) {
     edihal::KnownGroups known;
     std::string key;
     edihal::GroupKey(row.added.structure, row.added.group, row.added.subgroup, key);
-    known.Add(row.added.structure, row.added.group, row.added.subgroup, key, "Napoje");
+    known.Add(row.added.structure, row.added.group, row.added.subgroup, "Napoje");
     const std::string* found =
         known.Find(row.looked_for.structure, row.looked_for.group, row.looked_for.subgroup);
     EXPECT_EQ(row.same, found != nullptr) << key;
