@@ -1,7 +1,10 @@
 #include "import/StringList.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
+#include <new>
 
 namespace edihal {
 
@@ -11,10 +14,10 @@ namespace edihal {
 TStringList::TStringList(std::string text) : text_(std::move(text)) {
   const std::size_t end = text_.size();
   starts_.clear();
-  starts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 2);
   const auto next = [this, end](char byte, std::size_t from) {
-    const std::size_t at = text_.find(byte, from);
-    return at == std::string::npos ? end : at;
+    const void* at = std::memchr(text_.data() + from, byte, end - from);
+    return at == nullptr ? end
+                         : static_cast<std::size_t>(static_cast<const char*>(at) - text_.data());
   };
   std::size_t cr = next('\r', 0);
   std::size_t lf = next('\n', 0);
@@ -31,32 +34,25 @@ TStringList::TStringList(std::string text) : text_(std::move(text)) {
   starts_.push_back(end);
 }
 
-std::string_view TStringList::operator[](std::size_t index) const {
-  const std::size_t start = starts_[index];
-  std::size_t stop = starts_[index + 1];
-  if (stop > start && text_[stop - 1] == '\n') --stop;
-  if (stop > start && text_[stop - 1] == '\r') --stop;
-  return std::string_view(text_.data() + start, stop - start);
-}
-
-// The file is read in blocks and joined once, so that the text is
-// allocated once at its size.
+// The file is read into one text sized to the file, so that it costs one
+// allocation and no copying.  A file the system cannot size, or one that
+// grows while it is read, is read on into a larger text.
 TStringList TStringList::LoadFromFile(const Platform& platform, const std::string& path) {
   const std::unique_ptr<FileHandle> file = platform.OpenFile(path, FileAccess::kRead);
   constexpr std::size_t kBlock = 64 * 1024;
-  std::vector<std::string> blocks;
+  const std::uint64_t size = file->Size();
+  std::string text;
+  // One byte over the size, so that the end is seen without growing.
+  if (size >= text.max_size()) throw std::bad_alloc();
+  text.resize(static_cast<std::size_t>(size) + 1);
   std::size_t total = 0;
   for (;;) {
-    std::string block(kBlock, '\0');
-    const std::size_t got = file->Read(&block[0], kBlock);
+    if (total == text.size()) text.resize(total + std::max(total / 2, kBlock));
+    const std::size_t got = file->Read(&text[total], text.size() - total);
     if (got == 0) break;
-    block.resize(got);
     total += got;
-    blocks.push_back(std::move(block));
   }
-  std::string text;
-  text.reserve(total);
-  for (const std::string& block : blocks) text += block;
+  text.resize(total);
   return TStringList(std::move(text));
 }
 

@@ -28,7 +28,13 @@ class TStringList {
 
   std::size_t Count() const { return starts_.size() - 1; }
   // Line `index` without its line end; valid while the list lives.
-  std::string_view operator[](std::size_t index) const;
+  std::string_view operator[](std::size_t index) const {
+    const std::size_t start = starts_[index];
+    std::size_t stop = starts_[index + 1];
+    if (stop > start && text_[stop - 1] == '\n') --stop;
+    if (stop > start && text_[stop - 1] == '\r') --stop;
+    return std::string_view(text_.data() + start, stop - start);
+  }
 
  private:
   std::string text_;

@@ -2,9 +2,13 @@
 // both side files (their line splitting and lists: tables/sidefiles.txt).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "FakePlatform.h"
 
 #include "import/PrefixIndex.h"
 #include "import/SideFiles.h"
@@ -16,6 +20,47 @@ using edihal::PrefixIndex;
 using edihal::SideFiles;
 using edihal::TStringList;
 using Lines = std::vector<std::string>;
+
+// A file whose size the system reports as it likes (0: it cannot tell)
+// and which it reads in pieces of at most `piece` bytes.
+class OddFile final : public edihal::FileHandle {
+ public:
+  OddFile(std::string content, std::uint64_t reported, std::size_t piece)
+      : content_(std::move(content)), reported_(reported), piece_(piece) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    const std::size_t count = std::min({size, piece_, content_.size() - position_});
+    content_.copy(buffer, count, position_);
+    position_ += count;
+    return count;
+  }
+  void Write(const char*, std::size_t) override {}
+  void Seek(std::uint64_t) override {}
+  void Truncate() override {}
+  std::uint64_t Size() override { return reported_; }
+
+ private:
+  std::string content_;
+  std::uint64_t reported_;
+  std::size_t piece_;
+  std::size_t position_ = 0;
+};
+
+class OddFilePlatform final : public testing_support::FakePlatform {
+ public:
+  std::unique_ptr<edihal::FileHandle> OpenFile(const std::string&,
+                                               edihal::FileAccess) const override {
+    return std::make_unique<OddFile>(content, reported, piece);
+  }
+  std::string content;
+  std::uint64_t reported = 0;
+  std::size_t piece = 0;
+};
+
+Lines LinesOf(const TStringList& list) {
+  Lines lines;
+  for (std::size_t i = 0; i < list.Count(); ++i) lines.emplace_back(list[i]);
+  return lines;
+}
 
 TStringList ListOf(const Lines& lines) {
   std::string text;
@@ -91,6 +136,32 @@ TEST(SideFiles, LooksUpTheAssortmentThroughBothFiles) {
   for (const auto& c : cases) EXPECT_EQ(c.assortment, files.AssortmentOf(c.key)) << c.key;
   EXPECT_EQ((Lines{"Napoje", "Napoje", "Dziesi\xEA\x63 ", "Dziesi\xEA\x63 ", "Inne"}),
             files.AssortmentList());
+}
+
+// A side file is read whole however the system sizes it and reads it: its
+// size told right, not at all, too small (it grew) or too large (it
+// shrank), read at once or in pieces, across the 64 KiB the reading grows by.
+TEST(TStringList, LoadsTheWholeFileHoweverItIsSizedAndRead) {
+  for (const std::size_t size : {0u, 1u, 100u, 65535u, 65536u, 65537u, 200000u}) {
+    std::string text(size, 'a');
+    for (std::size_t i = 0; i < size; ++i) {
+      if (i % 7 == 6) text[i] = '\n';
+      if (i % 13 == 12) text[i] = '\r';
+    }
+    const Lines expected = LinesOf(TStringList(text));
+    for (const std::uint64_t reported : {std::uint64_t{0}, std::uint64_t{size},
+                                         std::uint64_t{size / 2}, std::uint64_t{size} + 5000}) {
+      for (const std::size_t piece : {std::size_t{1} << 30, std::size_t{4096}, std::size_t{1}}) {
+        if (piece == 1 && size > 70000) continue;
+        OddFilePlatform platform;
+        platform.content = text;
+        platform.reported = reported;
+        platform.piece = piece;
+        ASSERT_EQ(expected, LinesOf(TStringList::LoadFromFile(platform, "Przypisanie.txt")))
+            << "size " << size << " reported " << reported << " piece " << piece;
+      }
+    }
+  }
 }
 
 }  // namespace
