@@ -10,12 +10,15 @@ namespace {
 constexpr std::uint32_t kEmptySlot = UINT32_MAX;
 
 // FNV-1a: short keys, no need for more.
+constexpr std::uint32_t kHashBasis = 2166136261u;
+
+std::uint32_t HashStep(std::uint32_t hash, char c) {
+  return (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+}
+
 std::uint32_t Hash(std::string_view text) {
-  std::uint32_t hash = 2166136261u;
-  for (const char c : text) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
-  }
+  std::uint32_t hash = kHashBasis;
+  for (const char c : text) hash = HashStep(hash, c);
   return hash;
 }
 
@@ -24,39 +27,41 @@ std::size_t SlotOf(std::uint32_t hash, std::size_t size) {
   return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * size) >> 32);
 }
 
-// The length of `line` up to and including its `tabs`-th TAB; 0 when it
-// has fewer.
-std::size_t ThroughTab(std::string_view line, std::size_t tabs) {
-  std::size_t at = 0;
-  for (std::size_t seen = 0; seen < tabs; ++seen) {
-    at = line.find('\t', at);
-    if (at == std::string_view::npos) return 0;
-    ++at;
+// The length of `line` up to and including its `tabs`-th TAB, and the hash
+// of that part, in one walk; a length of 0 when the line has fewer TABs.
+std::size_t ThroughTab(std::string_view line, std::size_t tabs, std::uint32_t& hash) {
+  std::uint32_t partial = kHashBasis;
+  std::size_t seen = 0;
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    partial = HashStep(partial, line[at]);
+    if (line[at] == '\t' && ++seen == tabs) {
+      hash = partial;
+      return at + 1;
+    }
   }
-  return at;
+  return 0;
 }
 
 }  // namespace
 
 PrefixIndex::PrefixIndex(const TStringList& lines) : lines_(lines) {
-  for (std::size_t i = 0; i < lines.Count(); ++i) {
-    const std::string_view line = lines[i];
-    most_tabs_ =
-        std::max(most_tabs_, static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')));
-  }
+  for (std::size_t i = 0; i < lines.Count(); ++i) longest_ = std::max(longest_, lines[i].size());
 }
 
+// A text longer than every line begins none.  That also bounds the tables
+// by TAB count: a text of k TABs is at least k bytes long.
 std::size_t PrefixIndex::FirstStartingWith(std::string_view prefix) const {
-  if (prefix.empty() || lines_.Count() == 0) return kNone;
+  if (prefix.empty() || prefix.size() > longest_) return kNone;
   if (prefix.back() == '\t') {
-    const auto tabs = static_cast<std::size_t>(std::count(prefix.begin(), prefix.end(), '\t'));
-    return tabs > most_tabs_ ? kNone : FirstByTabs(prefix, tabs);
+    return FirstByTabs(prefix,
+                       static_cast<std::size_t>(std::count(prefix.begin(), prefix.end(), '\t')));
   }
   return FirstBySorting(prefix);
 }
 
 std::size_t PrefixIndex::FirstByTabs(std::string_view prefix, std::size_t tabs) const {
   const TabTable& table = TableFor(tabs);
+  if (table.empty()) return kNone;
   const std::uint32_t hash = Hash(prefix);
   for (std::size_t at = SlotOf(hash, table.size());; at = at + 1 == table.size() ? 0 : at + 1) {
     const Slot& slot = table[at];
@@ -76,12 +81,14 @@ const PrefixIndex::TabTable& PrefixIndex::TableFor(std::size_t tabs) const {
   const std::size_t size = lines_.Count() + lines_.Count() / 2 + 1;
   TabTable& table = tab_tables_[tabs];
   table.assign(size, Slot{kEmptySlot, 0});
+  std::size_t placed = 0;
   for (std::size_t i = 0; i < lines_.Count(); ++i) {
     const std::string_view line = lines_[i];
-    const std::size_t length = ThroughTab(line, tabs);
+    std::uint32_t hash = 0;
+    const std::size_t length = ThroughTab(line, tabs, hash);
     if (length == 0) continue;
+    ++placed;
     const std::string_view key = line.substr(0, length);
-    const std::uint32_t hash = Hash(key);
     for (std::size_t at = SlotOf(hash, size);; at = at + 1 == size ? 0 : at + 1) {
       Slot& slot = table[at];
       if (slot.line == kEmptySlot) {
@@ -92,6 +99,8 @@ const PrefixIndex::TabTable& PrefixIndex::TableFor(std::size_t tabs) const {
       if (slot.hash == hash && lines_[slot.line].substr(0, length) == key) break;
     }
   }
+  // No line has that many TABs: nothing is kept for the count.
+  if (placed == 0) TabTable().swap(table);
   return table;
 }
 

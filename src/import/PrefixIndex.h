@@ -52,7 +52,7 @@ class PrefixIndex {
   std::uint32_t EarliestIn(std::size_t from, std::size_t to) const;
 
   const TStringList& lines_;
-  std::size_t most_tabs_ = 0;  // the most TABs any line holds
+  std::size_t longest_ = 0;  // the length of the longest line
   mutable std::map<std::size_t, TabTable> tab_tables_;
   mutable bool sorted_ready_ = false;
   mutable std::vector<std::uint32_t> sorted_;    // line positions in byte order of the lines
