@@ -6,12 +6,32 @@
 
 namespace edihal {
 
-namespace {
-
-std::size_t HashOf(std::uint64_t low, std::uint64_t high) {
-  std::uint64_t hash = (low ^ (high * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull;
+std::size_t KnownGroups::HashOf(const PackedKey& key) {
+  std::uint64_t hash = (key.low ^ (key.high * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull;
   hash ^= hash >> 31;
   return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
+namespace {
+
+// Copies `part`, of at most 16 bytes, with moves of fixed size, which the
+// compiler makes single loads and stores: two that overlap where the part
+// is not a power of two long.  A byte loop or a call of memcpy would cost
+// more than the whole lookup.
+inline void CopyShort(std::string_view part, unsigned char* to) {
+  const char* from = part.data();
+  const std::size_t size = part.size();
+  if (size >= 8) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + size - 8, from + size - 8, 8);
+  } else if (size >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + size - 4, from + size - 4, 4);
+  } else if (size > 0) {
+    to[0] = static_cast<unsigned char>(from[0]);
+    to[size / 2] = static_cast<unsigned char>(from[size / 2]);
+    to[size - 1] = static_cast<unsigned char>(from[size - 1]);
+  }
 }
 
 }  // namespace
@@ -22,11 +42,14 @@ bool KnownGroups::Pack(std::string_view structure, std::string_view group,
                        std::string_view subgroup, PackedKey& packed) {
   if (structure.size() + group.size() + subgroup.size() + 3 > 16) return false;
   unsigned char bytes[16] = {};
-  std::size_t at = 0;
-  for (const std::string_view part : {structure, group, subgroup}) {
-    for (const char byte : part) bytes[at++] = static_cast<unsigned char>(byte);
-    bytes[at++] = '\t';
-  }
+  CopyShort(structure, bytes);
+  std::size_t at = structure.size();
+  bytes[at++] = '\t';
+  CopyShort(group, bytes + at);
+  at += group.size();
+  bytes[at++] = '\t';
+  CopyShort(subgroup, bytes + at);
+  bytes[at + subgroup.size()] = '\t';
   std::memcpy(&packed.low, bytes, 8);
   std::memcpy(&packed.high, bytes + 8, 8);
   return true;
@@ -38,44 +61,23 @@ const std::string* KnownGroups::Find(std::string_view structure, std::string_vie
   if (!Pack(structure, group, subgroup, packed)) {
     GroupKey(structure, group, subgroup, key_);
     const auto found = long_keys_.find(key_);
-    return found == long_keys_.end() ? nullptr : &found->second;
+    return found == long_keys_.end() ? nullptr : found->second;
   }
-  if (slots_.empty()) return nullptr;
-  const std::size_t mask = slots_.size() - 1;
-  // A free slot ends every search: at most half of them are taken.
-  for (std::size_t slot = HashOf(packed.low, packed.high) & mask;; slot = (slot + 1) & mask) {
-    const Slot& entry = slots_[slot];
-    if (entry.assortment == nullptr) return nullptr;
-    if (entry.key.low == packed.low && entry.key.high == packed.high) return entry.assortment;
-  }
+  const std::string* const* found = packed_keys_.Find(packed);
+  return found == nullptr ? nullptr : *found;
 }
 
 const std::string& KnownGroups::Add(std::string_view structure, std::string_view group,
                                     std::string_view subgroup, std::string assortment) {
+  const std::string& kept = *assortments_.insert(std::move(assortment)).first;
   PackedKey packed;
-  if (!Pack(structure, group, subgroup, packed)) {
+  if (Pack(structure, group, subgroup, packed)) {
+    packed_keys_.Insert(packed, &kept);
+  } else {
     GroupKey(structure, group, subgroup, key_);
-    return long_keys_.emplace(key_, std::move(assortment)).first->second;
+    long_keys_.emplace(key_, &kept);
   }
-  assortments_.push_back(std::move(assortment));
-  if (2 * (taken_ + 1) > slots_.size()) {
-    std::vector<Slot> old(slots_.empty() ? 32 : 2 * slots_.size());
-    old.swap(slots_);
-    taken_ = 0;
-    for (const Slot& entry : old) {
-      if (entry.assortment != nullptr) Place(entry.key, entry.assortment);
-    }
-  }
-  Place(packed, &assortments_.back());
-  return assortments_.back();
-}
-
-void KnownGroups::Place(const PackedKey& key, const std::string* assortment) {
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t slot = HashOf(key.low, key.high) & mask;
-  while (slots_[slot].assortment != nullptr) slot = (slot + 1) & mask;
-  slots_[slot] = Slot{key, assortment};
-  ++taken_;
+  return kept;
 }
 
 }  // namespace edihal

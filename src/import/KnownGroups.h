@@ -8,11 +8,12 @@
 #define EDIHAL_IMPORT_KNOWNGROUPS_H
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
+#include <unordered_set>
+
+#include "import/ProbeTable.h"
 
 namespace edihal {
 
@@ -23,7 +24,8 @@ class KnownGroups {
   const std::string* Find(std::string_view structure, std::string_view group,
                           std::string_view subgroup);
   // Remembers `assortment` for the group of the three numbers.  The text
-  // kept stays where it is as long as the object.
+  // kept stays where it is as long as the object, and groups of the same
+  // assortment share it.
   const std::string& Add(std::string_view structure, std::string_view group,
                          std::string_view subgroup, std::string assortment);
 
@@ -31,20 +33,16 @@ class KnownGroups {
   struct PackedKey {
     std::uint64_t low = 0;
     std::uint64_t high = 0;
+    bool operator==(const PackedKey& other) const { return low == other.low && high == other.high; }
   };
-  struct Slot {
-    PackedKey key;
-    const std::string* assortment = nullptr;  // null: the slot is free
-  };
-
+  static std::size_t HashOf(const PackedKey& key);
   static bool Pack(std::string_view structure, std::string_view group, std::string_view subgroup,
                    PackedKey& packed);
-  void Place(const PackedKey& key, const std::string* assortment);
 
-  std::vector<Slot> slots_;  // a power of two, at most half of them taken
-  std::size_t taken_ = 0;
-  std::deque<std::string> assortments_;  // never moved: Add hands out their texts
-  std::unordered_map<std::string, std::string> long_keys_;
+  ProbeTable<PackedKey, const std::string*, HashOf> packed_keys_;
+  std::unordered_map<std::string, const std::string*> long_keys_;
+  // Every assortment text handed out, once: a set's elements never move.
+  std::unordered_set<std::string> assortments_;
   std::string key_;  // the GroupKey of the last long group, kept for its buffer
 };
 

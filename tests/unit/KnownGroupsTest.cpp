@@ -87,4 +87,34 @@ TEST(KnownGroups, KeysThatDifferOnlyWhereTheyArePadded) {
   }
 }
 
+// Every split of a key of up to 17 bytes into the three numbers, and every
+// byte of them: a group that differs from another in one byte only is
+// another group, whatever the number's length and the byte's place in it.
+TEST(KnownGroups, EveryByteOfEveryNumberCounts) {
+  for (std::size_t a = 0; a <= 14; ++a) {
+    for (std::size_t b = 0; a + b <= 14; ++b) {
+      for (std::size_t c = 0; a + b + c <= 14; ++c) {
+        std::string digits(a + b + c, '0');
+        for (std::size_t i = 0; i < digits.size(); ++i) digits[i] = static_cast<char>('1' + i % 9);
+        const auto group_of = [&](const std::string& text) {
+          return Group{text.substr(0, a), text.substr(a, b), text.substr(a + b)};
+        };
+        const Group base = group_of(digits);
+        edihal::KnownGroups known;
+        known.Add(base.structure, base.group, base.subgroup, "base");
+        for (std::size_t at = 0; at < digits.size(); ++at) {
+          std::string changed = digits;
+          changed[at] = 'x';
+          const Group other = group_of(changed);
+          ASSERT_EQ(nullptr, known.Find(other.structure, other.group, other.subgroup))
+              << a << " " << b << " " << c << " at " << at;
+        }
+        const std::string* found = known.Find(base.structure, base.group, base.subgroup);
+        ASSERT_NE(nullptr, found) << a << " " << b << " " << c;
+        EXPECT_EQ("base", *found);
+      }
+    }
+  }
+}
+
 }  // namespace
