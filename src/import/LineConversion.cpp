@@ -29,7 +29,8 @@ constexpr std::string_view kNoGroup = "0";
 
 }  // namespace
 
-LineConversion::LineConversion(LineConversionSettings settings) : settings_(std::move(settings)) {}
+LineConversion::LineConversion(LineConversionSettings settings)
+    : settings_(std::move(settings)), assortment_encodings_(settings_.encoding) {}
 
 bool LineConversion::TakeLine(std::string_view raw, long number, std::string& record) {
   const bool finished = TakeScannedLine(ScanLine(TrimmedView(raw)), number, record);
@@ -101,6 +102,7 @@ __attribute__((always_inline)) inline void LineConversion::TakeHeaderOfLine(cons
     encoding_declared_late_ = true;
   } else {
     settings_.encoding = header.encoding;
+    assortment_encodings_ = AssortmentEncodings(header.encoding);
   }
 }
 
@@ -288,7 +290,7 @@ void LineConversion::FinishBlock(long number, std::string& record) {
     Categorisation& categorisation = *settings_.categorisation;
     fields.assortment = categorisation.KnownAssortment(block_.structure.Get(), block_.group.Get(),
                                                        block_.subgroup.Get());
-    if (const std::string* encoded = EncodedAssortment(fields.assortment)) {
+    if (const std::string* encoded = assortment_encodings_.Encoded(fields.assortment)) {
       fields.assortment = *encoded;
       assortment_encoded = true;
     } else if (fields.assortment.empty()) {
@@ -305,30 +307,6 @@ void LineConversion::FinishBlock(long number, std::string& record) {
   fields.value = block_.value.Get();
   fields.piece_content = block_.piece_content.Get();
   ConvertedRecord(fields, assortment_encoded, record);
-}
-
-const std::string* LineConversion::EncodedAssortment(std::string_view assortment) {
-  if (assortment.empty() || settings_.encoding == SourceEncoding::kNone) return nullptr;
-  auto place = encoded_by_place_.find(assortment.data());
-  // The text found where it lay before is checked: the answer belongs to
-  // the text, wherever a categorisation keeps it.
-  if (place != encoded_by_place_.end() && place->second->first != assortment) {
-    encoded_by_place_.erase(place);
-    place = encoded_by_place_.end();
-  }
-  if (place == encoded_by_place_.end()) {
-    std::string text(assortment);
-    auto found = encoded_assortments_.find(text);
-    if (found == encoded_assortments_.end()) {
-      std::string encoded;
-      std::optional<std::string> answer;
-      if (FromWindows1250(text, settings_.encoding, encoded)) answer = std::move(encoded);
-      found = encoded_assortments_.emplace(std::move(text), std::move(answer)).first;
-    }
-    place = encoded_by_place_.emplace(assortment.data(), &*found).first;
-  }
-  const std::optional<std::string>& encoded = place->second->second;
-  return encoded ? &*encoded : nullptr;
 }
 
 // The record in the host's Windows-1250.  The invoice's own texts are

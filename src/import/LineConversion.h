@@ -10,12 +10,11 @@
 #ifndef EDIHAL_IMPORT_LINECONVERSION_H
 #define EDIHAL_IMPORT_LINECONVERSION_H
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <unordered_map>
 
+#include "import/AssortmentEncodings.h"
 #include "import/Categorisation.h"
 #include "import/DocumentText.h"
 #include "import/FieldValue.h"
@@ -119,9 +118,6 @@ class LineConversion {
   // `assortment_encoded`: the fields' assortment is in the invoice's
   // encoding and converts back to itself.
   void ConvertedRecord(const LineFields& fields, bool assortment_encoded, std::string& record);
-  // A known assortment (which lasts as long as the categorisation) in the
-  // invoice's encoding, when it converts back to itself; null otherwise.
-  const std::string* EncodedAssortment(std::string_view assortment);
   const std::string* RateOfCode(std::string_view code) const;
   long double ReadNumber(std::string_view text, const Origin& origin) const;
   // `a` times `b`, whose texts were `a_text` and `b_text`; a product beyond
@@ -140,11 +136,8 @@ class LineConversion {
   FieldValue piece_factor_text_{"1"};
   // A UTF-8 record's part after the assortment, while it is converted.
   std::string after_assortment_;
-  // EncodedAssortment's answers, by assortment; and by where the text of a
-  // known assortment lies, which each merchandise group has its own of.
-  using EncodedAssortments = std::unordered_map<std::string, std::optional<std::string>>;
-  EncodedAssortments encoded_assortments_;
-  std::unordered_map<const char*, const EncodedAssortments::value_type*> encoded_by_place_;
+  // The known assortments in the invoice's encoding, for the records.
+  AssortmentEncodings assortment_encodings_;
   bool made_record_ = false;
   bool encoding_declared_late_ = false;
 };

@@ -150,21 +150,19 @@ class OneAssortment final : public edihal::Categorisation {
   bool known_;
 };
 
-// The records of `lines` (LF between them), one per line.
+// The records of `lines` (LF between them), one per line, taken as one run
+// with the header, as an import takes them.
 std::string Records(const std::string& lines, edihal::SourceEncoding encoding,
                     edihal::Categorisation& categorisation) {
   edihal::LineConversionSettings settings;
   settings.encoding = encoding;
   settings.categorisation = &categorisation;
   edihal::LineConversion conversion(std::move(settings));
+  edihal::InvoiceHeader header;
   std::string records, record;
   long number = 0;
-  for (std::size_t begin = 0, end; begin < lines.size(); begin = end + 1) {
-    end = std::min(lines.find('\n', begin), lines.size());
-    if (conversion.TakeLine(std::string_view(lines).substr(begin, end - begin), ++number, record)) {
-      records += record + "\n";
-    }
-  }
+  conversion.TakeRunAndHeader(lines, number, record, header,
+                              [&records](const std::string& made) { records += made + "\n"; });
   return records;
 }
 
@@ -194,16 +192,26 @@ TEST(CategorisedRecords, KnownAssortmentsGoInAsAskedOnesDo) {
   const edihal::SourceEncoding encodings[] = {edihal::SourceEncoding::kNone,
                                               edihal::SourceEncoding::kIso88592,
                                               edihal::SourceEncoding::kUtf8};
+  // The encoding the conversion starts with, then the one the invoice
+  // declares before its first block, when it does.
+  const std::string declarations[] = {
+      "",
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-2\"?>\n",
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n",
+  };
   for (const std::string& assortment : assortments) {
     for (const std::string& name : names) {
-      const std::string lines = "<ART_SALE>\n<szDescription>" + name +
-                                "</szDescription>\n<szItemID>7\xC5</szItemID>\n</ART_SALE>\n"
-                                "<ART_SALE>\n</ART_SALE>\n";
-      for (const edihal::SourceEncoding encoding : encodings) {
-        OneAssortment known(assortment, true), asked(assortment, false);
-        EXPECT_EQ(Records(lines, encoding, asked), Records(lines, encoding, known))
-            << "assortment " << testing::PrintToString(assortment) << ", name "
-            << testing::PrintToString(name) << ", encoding " << static_cast<int>(encoding);
+      for (const std::string& declaration : declarations) {
+        const std::string lines = declaration + "<ART_SALE>\n<szDescription>" + name +
+                                  "</szDescription>\n<szItemID>7\xC5</szItemID>\n</ART_SALE>\n"
+                                  "<ART_SALE>\n</ART_SALE>\n";
+        for (const edihal::SourceEncoding encoding : encodings) {
+          OneAssortment known(assortment, true), asked(assortment, false);
+          EXPECT_EQ(Records(lines, encoding, asked), Records(lines, encoding, known))
+              << "assortment " << testing::PrintToString(assortment) << ", name "
+              << testing::PrintToString(name) << ", encoding " << static_cast<int>(encoding)
+              << ", then " << declaration;
+        }
       }
     }
   }
