@@ -97,12 +97,17 @@ __attribute__((always_inline)) inline void LineConversion::TakeHeaderOfLine(cons
     return;
   }
   ScanHeaderLine(TakeFirstLine(raw), header);
-  if (header.encoding == settings_.encoding) return;
+  if (header.encoding != settings_.encoding) TakeDeclaredEncoding(header.encoding);
+}
+
+// Out of the line loop, which it would only make larger: an invoice
+// declares its encoding once.
+__attribute__((noinline)) void LineConversion::TakeDeclaredEncoding(SourceEncoding encoding) {
   if (made_record_) {
     encoding_declared_late_ = true;
   } else {
-    settings_.encoding = header.encoding;
-    assortment_encodings_ = AssortmentEncodings(header.encoding);
+    settings_.encoding = encoding;
+    assortment_encodings_ = AssortmentEncodings(encoding);
   }
 }
 

@@ -107,6 +107,7 @@ class LineConversion {
                       InvoiceHeader* header, WriteFunction write, void* writer);
   inline void TakeHeaderOfLine(const ScannedLine& line, std::string_view raw, bool has_quote,
                                InvoiceHeader& header);
+  void TakeDeclaredEncoding(SourceEncoding encoding);
   inline bool TakeLineOfRun(const ScannedLine& line, long number, std::string& record);
   void OpenBlock();
   // Inlined into TakeLineOfRun, their one caller.
