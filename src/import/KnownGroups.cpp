@@ -16,8 +16,8 @@ namespace {
 
 // Copies `part`, of at most 16 bytes, with moves of fixed size, which the
 // compiler makes single loads and stores: two that overlap where the part
-// is not a power of two long.  A byte loop or a call of memcpy would cost
-// more than the whole lookup.
+// is not a power of two long.  Packing a key then takes no loop and no
+// call, once for every line block.
 inline void CopyShort(std::string_view part, unsigned char* to) {
   const char* from = part.data();
   const std::size_t size = part.size();
