@@ -24,7 +24,9 @@ TStringList::TStringList(std::string text) : text_(std::move(text)) {
   for (std::size_t start = 0; start < end;) {
     starts_.push_back(start);
     if (cr < lf) {
-      start = cr + 1 == lf ? lf + 1 : cr + 1;
+      // `lf` is `end` when no LF is left: a CR that ends the text ends
+      // its line alone.
+      start = cr + 1 == lf && lf < end ? lf + 1 : cr + 1;
     } else {
       start = lf < end ? lf + 1 : end;
     }
