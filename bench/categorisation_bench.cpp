@@ -15,8 +15,8 @@
 #include <string>
 
 #include "InvoiceGenerator.h"
-#include "import/Categorisation.h"
 #include "import/ImportInvoiceDocument.h"
+#include "import/categorise/Categorisation.h"
 #include "plugin/TVEXBibliotekaEDI.h"
 
 namespace {

@@ -12,10 +12,8 @@
 #include "FuzzHost.h"
 #include "export/ExportList.h"
 #include "import/DecimalSeparator.h"
-#include "import/ElementValue.h"
-#include "import/LineTags.h"
-#include "import/ScannedRun.h"
 #include "import/SourceEncoding.h"
+#include "import/scan/LineScan.h"
 #include "rtl/Numbers.h"
 #include "rtl/StrToInt.h"
 #include "selection/HeaderScan.h"
@@ -96,31 +94,13 @@ void UsePrimitives(FuzzedDataProvider& input) {
   std::string value;
   std::string line = text;
   edihal::HeaderTagValue(line, needle, "</" + needle, value);
-  edihal::ElementValue(text);
-  const edihal::LineTags tags(text);
+  const edihal::ScannedLine scanned = edihal::ScanLine(text);
+  Check(scanned.value == edihal::ElementValue(text), "the scan's value differs");
   for (unsigned tag = 0; tag < static_cast<unsigned>(edihal::InvoiceTag::kCount); ++tag) {
     const auto which = static_cast<edihal::InvoiceTag>(tag);
-    if (tags.Has(which))
-      Check(text.find(edihal::TagText(which)) != std::string::npos, "a tag not there");
+    Check(scanned.tags.Has(which) == (text.find(edihal::TagText(which)) != std::string::npos),
+          "the scan's tags differ from a search for each");
   }
-  edihal::ScannedLine quick;
-  if (edihal::ScanOneElementLine(text, quick)) {
-    const edihal::ScannedLine general = edihal::ScanAnyLine(text);
-    Check(quick.tags == general.tags && quick.value == general.value, "the quick scan differs");
-  }
-  // The same text as a run of lines, read from its brackets, against each
-  // of its lines scanned alone.
-  std::string_view rest = text;
-  edihal::ForEachScannedLine(text, [&](const edihal::ScannedLine& scanned, std::string_view raw) {
-    const std::string_view raw_line = edihal::TakeFirstLine(raw);
-    Check(raw.empty(), "the run's line holds more than one line");
-    Check(!rest.empty(), "a line too many in the run");
-    const std::string_view own = edihal::TakeFirstLine(rest);
-    const edihal::ScannedLine alone = edihal::ScanLine(edihal::TrimmedView(own));
-    Check(scanned.tags == alone.tags && scanned.value == alone.value, "the run's scan differs");
-    Check(raw_line == own, "the run's line differs");
-  });
-  Check(rest.empty(), "a line of the run missing");
   edihal::ListedInvoiceHeader header;
   line = text;
   edihal::ScanHeaderLine(line, header);

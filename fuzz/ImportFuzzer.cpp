@@ -4,10 +4,6 @@
 // the input.  Whatever happens, the inputs stay as they were, nothing but
 // the named document is written, and a failure reaches the error callback.
 //
-// The invoice also goes through the conversion in one pass and in two, on
-// a platform of its own: where the one pass completes, both documents are
-// the same.
-//
 // Input: scalars from the end (categorisation answer, separator, which side
 // files exist, dialog answers), then from the front the five rate answers,
 // both side files and, last, the invoice itself.
@@ -15,12 +11,10 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <utility>
 
 #include "FakePlatform.h"
 #include "FuzzHost.h"
 #include "import/ImportInvoiceDocument.h"
-#include "import/InvoiceConversion.h"
 #include "rtl/Exception.h"
 
 namespace {
@@ -29,47 +23,6 @@ const char kInvoice[] = "C:\\Faktury\\fv.xml";
 const char kOutput[] = "C:\\Vex\\dokument.txt";
 const char kAssignments[] = "Przypisanie.txt";
 const char kAssortments[] = "Kategoryzacja.txt";
-
-// The document `convert` makes of `invoice`, and whether it completed;
-// an error ends it where it stands.
-template <typename Convert>
-std::string Converted(const std::string& invoice, char separator, bool& completed,
-                      Convert&& convert) {
-  testing_support::FakePlatform platform;
-  platform.files[kInvoice] = invoice;
-  edihal::LineConversionSettings settings;
-  settings.rates = {"23", "8", "5", "0", "ZW"};
-  settings.decimal_separator = separator;
-  settings.invoice_path = kInvoice;
-  completed = false;
-  try {
-    edihal::DocumentTextFile output(platform);
-    output.Create(kOutput);
-    edihal::TMFile file(platform);
-    file.SetPath(kInvoice);
-    file.Open();
-    completed = convert(file, output, std::move(settings), platform);
-    output.Close();
-  } catch (const edihal::Exception&) {
-  }
-  return platform.files[kOutput];
-}
-
-void CompareThePasses(const std::string& invoice, char separator) {
-  bool one_completed = false, two_completed = false;
-  const std::string one = Converted(invoice, separator, one_completed, edihal::ConvertInOnePass);
-  const std::string two =
-      Converted(invoice, separator, two_completed,
-                [](edihal::TMFile& file, edihal::DocumentTextFile& output,
-                   edihal::LineConversionSettings settings, const edihal::Platform& platform) {
-                  edihal::ConvertInTwoPasses(file, output, std::move(settings), platform);
-                  return true;
-                });
-  if (one_completed) {
-    fuzzing::Check(two_completed, "one pass completed where two failed");
-    fuzzing::Check(one == two, "one pass and two passes differ");
-  }
-}
 
 void Import(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
@@ -112,7 +65,6 @@ void Import(const std::uint8_t* data, std::size_t size) {
     fuzzing::Check(output != platform.files.end() && !output->second.empty(),
                    "an import without a document");
   }
-  if (invoice_exists) CompareThePasses(before.at(kInvoice), platform.decimal_separator);
 }
 
 }  // namespace

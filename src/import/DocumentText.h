@@ -6,7 +6,6 @@
 #ifndef EDIHAL_IMPORT_DOCUMENTTEXT_H
 #define EDIHAL_IMPORT_DOCUMENTTEXT_H
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,16 +21,15 @@ struct DocumentHeader {
   int line_count = 0;        // "IloscLinii:"
 };
 
-// The fields of one "Linia:" record, viewing texts that outlive it.  A line
-// with a second code gets the form with "Kod1"; without one (empty) the
-// record has no "Kod1" at all.
+// The fields of one "Linia:" record but its assortment.  A line with a
+// second code gets the form with "Kod1"; without one (empty) the record has
+// no "Kod1" at all.
 struct LineFields {
   std::string_view name;               // Nazwa
   std::string_view code;               // Kod
   std::string_view second_code;        // Kod1
   std::string_view rate;               // Vat
   std::string_view unit;               // Jm
-  std::string_view assortment;         // Asortyment
   std::string_view item_number;        // Sww and Subsys
   std::string_view short_description;  // PKWiU
   std::string_view quantity;           // Ilosc
@@ -39,13 +37,10 @@ struct LineFields {
   std::string_view piece_content;      // IleKgL
 };
 
-// The "Linia:" record of `fields`, without its line end, made in `record`,
-// whose buffer it keeps.
-void WriteLineRecord(const LineFields& fields, std::string& record);
-
-// Where the assortment's value begins in the record of `fields`: after
-// "Asortyment{".
-std::size_t AssortmentOffset(const LineFields& fields);
+// The "Linia:" record of `fields` in the two parts around the assortment's
+// value, without its line end: `head` ends with "Asortyment{", `tail`
+// begins with the "}" after the value.
+void WriteLineRecord(const LineFields& fields, std::string& head, std::string& tail);
 
 // The 28 header records, each with its CR LF.
 std::string HeaderRecords(const DocumentHeader& header);
@@ -59,22 +54,8 @@ class DocumentTextFile {
   explicit DocumentTextFile(const Platform& platform) : file_(platform) {}
 
   void Create(const std::string& path);
-  // Empties the file again, dropping what is still buffered.
-  void Restart();
-  void WriteHeader(const DocumentHeader& header);
+  void WriteHeader(const DocumentHeader& header) { file_.WriteLine(HeaderRecords(header), ""); }
   void WriteRecord(const std::string& record) { file_.WriteLine(record, "\r\n"); }
-  // Records written from here on go `position` bytes from the file's
-  // start; the file grows to hold them.
-  void MoveTo(std::uint64_t position) { file_.SetPointer(position); }
-  // Moves the records from `position` on `shift` bytes towards the end
-  // (back when negative), so that those before it can be written again
-  // that much longer.  Fails with EInOutError where the file cannot be
-  // read back.
-  void MoveRecordsFrom(std::uint64_t position, std::int64_t shift) {
-    file_.MoveTail(position, shift);
-  }
-  // `records`, each already ending with its CR LF.
-  void WriteRecords(const std::string& records) { file_.WriteLine(records, std::string()); }
   void Close() { file_.Close(); }
 
  private:

@@ -1,13 +1,14 @@
 #include "import/ImportInvoiceDocument.h"
 
+#include <cstdio>
 #include <memory>
 #include <new>
 #include <utility>
 
-#include "import/Categorisation.h"
 #include "import/DocumentText.h"
-#include "import/InvoiceConversion.h"
+#include "import/InvoiceHeader.h"
 #include "import/LineConversion.h"
+#include "import/categorise/Categorisation.h"
 #include "plugin/ParameterNames.h"
 #include "rtl/Exception.h"
 #include "text/Texts.h"
@@ -35,9 +36,25 @@ void OpenInvoice(TMFile& invoice, const std::string& path) {
   invoice.SetPointer(0);
 }
 
-// The document from the invoice: the header records, then one record per
-// line block.  One pass makes it, but for the few invoices it leaves to
-// two (InvoiceConversion.h).
+// DD.MM.YYYY, zero-padded.
+std::string DateText(const CalendarDate& date) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
+  return text;
+}
+
+// The header records of `invoice`; today's date where it gives none.
+DocumentHeader DocumentHeaderOf(const InvoiceHeader& invoice, const Platform& platform) {
+  DocumentHeader header;
+  header.number = invoice.number;
+  header.date = invoice.has_date ? invoice.date : DateText(platform.Today());
+  header.payment_form = invoice.payment_form;
+  header.line_count = invoice.line_count;
+  return header;
+}
+
+// The document from the invoice, read twice: the header records from the
+// first reading, then one record per line block from the second.
 void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
                     Categorisation* categorisation, const std::string& output_path,
                     const std::string& invoice_path) {
@@ -56,11 +73,18 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   settings.decimal_separator = platform.DecimalSeparator();
   settings.invoice_path = invoice_path;
   settings.categorisation = categorisation;
-  if (!ConvertInOnePass(invoice, output, settings, platform)) {
-    // Seldom: the document is made again from the start, in two passes.
-    output.Restart();
-    invoice.SetPointer(0);
-    ConvertInTwoPasses(invoice, output, std::move(settings), platform);
+
+  const InvoiceHeader header = ReadInvoiceHeader(invoice);
+  invoice.SetPointer(0);
+  output.WriteHeader(DocumentHeaderOf(header, platform));
+
+  settings.encoding = header.encoding;
+  LineConversion lines(std::move(settings));
+  std::string_view line;
+  std::string record;
+  long number = 0;
+  while (invoice.NextLine(line)) {
+    if (lines.TakeLine(line, ++number, record)) output.WriteRecord(record);
   }
 
   output.Close();

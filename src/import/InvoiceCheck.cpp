@@ -5,11 +5,10 @@
 #include <string_view>
 #include <utility>
 
-#include "import/Categorisation.h"
-#include "import/ElementValue.h"
 #include "import/InvoiceHeader.h"
 #include "import/LineConversion.h"
-#include "import/LineTags.h"
+#include "import/categorise/Categorisation.h"
+#include "import/scan/LineScan.h"
 #include "rtl/Exception.h"
 #include "selection/TextPrimitives.h"
 #include "text/Texts.h"
@@ -100,12 +99,13 @@ bool KnownVatCode(const std::string& code) {
 class RecordingCategorisation final : public Categorisation {
  public:
   explicit RecordingCategorisation(const SideFiles& side_files) : side_files_(side_files) {}
-  std::string AssortmentFor(const std::string& structure, const std::string& group,
-                            const std::string& subgroup, const std::string&) override {
-    std::string key;
-    GroupKey(structure, group, subgroup, key);
-    std::string name = side_files_.AssortmentOf(key);
-    if (name.empty()) unfiled.push_back(structure + "/" + group + "/" + subgroup);
+  std::string AssortmentFor(std::string_view structure, std::string_view group,
+                            std::string_view subgroup, const std::string&) override {
+    std::string name = side_files_.AssortmentOf(GroupKey(structure, group, subgroup));
+    if (name.empty()) {
+      unfiled.push_back(std::string(structure) + "/" + std::string(group) + "/" +
+                        std::string(subgroup));
+    }
     return name;
   }
   std::vector<std::string> unfiled;
@@ -132,11 +132,11 @@ class Checker {
       Add(number, texts::kCheckSeveralElements);
       ++crowded_lines_;
     }
-    const LineTags tags(line);
+    const LineTags tags = ScanLine(line).tags;
     CheckBlocks(tags, number);
     // On a crowded line the code read is another element's: said above.
     if (tags.Has(InvoiceTag::kVatPrintCode) && !crowded) {
-      const std::string code = ElementValue(line);
+      const std::string code(ElementValue(line));
       if (!KnownVatCode(code)) {
         Add(number,
             texts::kCheckUnknownVat + ToWindows1250(code, encoding_) + texts::kCheckUnknownVatTail);
@@ -211,7 +211,7 @@ class Checker {
       Add(number, error.Message());
       // The import stops here; the check goes on, after a closing line as
       // the import would start on the next block.
-      const LineTags tags(TrimmedView(raw));
+      const LineTags tags = ScanLine(raw).tags;
       if (tags.Has(InvoiceTag::kSaleEnd) || tags.Has(InvoiceTag::kReturnEnd)) {
         conversion_ = LineConversion(conversion_settings_);
       }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "import/SideFiles.h"
+#include "import/categorise/SideFiles.h"
 #include "platform/Platform.h"
 
 namespace edihal {

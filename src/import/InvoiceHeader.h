@@ -1,13 +1,11 @@
-// The header of an invoice: its declared encoding, number, date and payment
-// form, and how many line blocks it announces.  Read in a pass of its own,
-// or line by line by the one pass that converts the blocks too.
+// The first reading of an invoice: its declared encoding, number, date and
+// payment form, and how many line blocks it announces.
 #ifndef EDIHAL_IMPORT_INVOICEHEADER_H
 #define EDIHAL_IMPORT_INVOICEHEADER_H
 
 #include <string>
 #include <string_view>
 
-#include "import/LineTags.h"
 #include "import/SourceEncoding.h"
 #include "torlib/TMFile.h"
 
@@ -22,15 +20,9 @@ struct InvoiceHeader {
   int line_count = 0;        // lines holding a closing block tag
 };
 
-// Takes one line, as read, into `header`.  A later header tag overwrites an
-// earlier one.
-void ScanHeaderLine(std::string_view line, InvoiceHeader& header);
-
-// The same for a line as the import scans it (the tags and value of
-// ScanLine of the line trimmed), when the line holds no quotation mark:
-// only a quotation mark can make a line an encoding declaration.  Taken
-// apart, so that a caller's ScannedLine can stay in registers.
-void TakeScannedHeaderLine(LineTags tags, std::string_view value, InvoiceHeader& header);
+// Takes one line of the invoice, as read, into `header`.  A later header
+// tag overwrites an earlier one.
+void TakeHeaderLine(std::string_view line, InvoiceHeader& header);
 
 // Reads `invoice` from its current position to its end.
 InvoiceHeader ReadInvoiceHeader(TMFile& invoice);

@@ -5,8 +5,6 @@
 
 #include "import/DecimalSeparator.h"
 #include "import/DocumentText.h"
-#include "import/ElementValue.h"
-#include "import/LineTags.h"
 #include "rtl/Exception.h"
 #include "rtl/Numbers.h"
 #include "text/Texts.h"
@@ -25,100 +23,15 @@ void DropAmpEntities(std::string& name) {
   }
 }
 
-constexpr std::string_view kNoGroup = "0";
-
 }  // namespace
 
-LineConversion::LineConversion(LineConversionSettings settings)
-    : settings_(std::move(settings)), assortment_encodings_(settings_.encoding) {}
+LineConversion::LineConversion(LineConversionSettings settings) : settings_(std::move(settings)) {}
 
-bool LineConversion::TakeLine(std::string_view raw, long number, std::string& record) {
-  const bool finished = TakeScannedLine(ScanLine(TrimmedView(raw)), number, record);
-  EndOfRun();
-  return finished;
-}
-
-void LineConversion::EndOfRun() {
-  for (FieldValue* field :
-       {&block_.name, &block_.item_number, &block_.short_description, &block_.unit, &block_.rate,
-        &block_.value, &block_.piece_content, &block_.input_code, &block_.bar_code,
-        &block_.quantity, &block_.price, &block_.quantity_text, &block_.structure, &block_.group,
-        &block_.subgroup, &piece_factor_text_}) {
-    field->Keep();
-  }
-}
-
-void LineConversion::TakeRunLines(std::string_view run, long& number, std::string& record,
-                                  InvoiceHeader* header, WriteFunction write, void* writer) {
-  if (header == nullptr) {
-    TakeLinesOfRun<false>(run, number, record, nullptr, write, writer);
-  } else {
-    TakeLinesOfRun<true>(run, number, record, header, write, writer);
-  }
-  EndOfRun();
-}
-
-template <bool kWithHeader>
-void LineConversion::TakeLinesOfRun(std::string_view run, long& number, std::string& record,
-                                    InvoiceHeader* header, WriteFunction write, void* writer) {
-  // Counted in a local, which the loop keeps in a register; the caller's
-  // count is only read once the run is done.
-  long count = number;
-  // Quotation marks are rare: the next one is searched for apart, and only
-  // the line holding it is looked at for an encoding declaration.
-  std::size_t quote = kWithHeader ? run.find('"') : std::string_view::npos;
-  // The body is inlined in the scan's loop, whatever its size.
-  ForEachScannedLine(
-      run, [&](const ScannedLine& line, std::string_view raw) __attribute__((always_inline)) {
-        if constexpr (kWithHeader) {
-          const auto end = static_cast<std::size_t>(raw.data() + raw.size() - run.data());
-          const bool has_quote = quote < end;
-          TakeHeaderOfLine(line, raw, has_quote, *header);
-          if (has_quote) quote = run.find('"', end);
-        }
-        if (TakeLineOfRun(line, ++count, record)) {
-          made_record_ = true;
-          write(writer, record);
-        }
-      });
-  number = count;
-}
-
-__attribute__((always_inline)) inline void LineConversion::TakeHeaderOfLine(const ScannedLine& line,
-                                                                            std::string_view raw,
-                                                                            bool has_quote,
-                                                                            InvoiceHeader& header) {
-  if (!has_quote) {
-    // The header tags are the closing block tags, the number, the date and
-    // the payment form, in a row of InvoiceTag.
-    if (line.tags.FirstIn(Tag::kSaleEnd, Tag::kMediaNumber) != Tag::kCount) {
-      TakeScannedHeaderLine(line.tags, line.value, header);
-    }
-    return;
-  }
-  ScanHeaderLine(TakeFirstLine(raw), header);
-  if (header.encoding != settings_.encoding) TakeDeclaredEncoding(header.encoding);
-}
-
-// Out of the line loop, which it would only make larger: an invoice
-// declares its encoding once.
-__attribute__((noinline)) void LineConversion::TakeDeclaredEncoding(SourceEncoding encoding) {
-  if (made_record_) {
-    encoding_declared_late_ = true;
-  } else {
-    settings_.encoding = encoding;
-    assortment_encodings_ = AssortmentEncodings(encoding);
-  }
-}
-
-bool LineConversion::TakeScannedLine(const ScannedLine& line, long number, std::string& record) {
-  return TakeLineOfRun(line, number, record);
-}
-
-__attribute__((always_inline)) inline bool LineConversion::TakeLineOfRun(const ScannedLine& line,
-                                                                         long number,
-                                                                         std::string& record) {
-  const LineTags& tags = line.tags;
+// The line is scanned as read: trimming it first would change neither its
+// tags nor its value, which lie between brackets.
+bool LineConversion::TakeLine(std::string_view line, long number, std::string& record) {
+  const ScannedLine scanned = ScanLine(line);
+  const LineTags& tags = scanned.tags;
   if (!in_block_) {
     // Nothing else on the opening line is looked at.
     if (tags.Has(Tag::kSale) || tags.Has(Tag::kReturn)) OpenBlock();
@@ -130,36 +43,25 @@ __attribute__((always_inline)) inline bool LineConversion::TakeLineOfRun(const S
     in_block_ = false;
     return true;
   }
-  if (!tags.Any()) return false;
-  if (tags.One()) {
-    // Most lines hold one tag: it goes straight to its group.
-    const InvoiceTag tag = tags.FirstIn(Tag::kSale, Tag::kSubGroupId);
-    if (tag <= Tag::kInputString) {
-      TakeDescriptiveTag(tag, line.value);
-    } else {
-      TakeQuantityOrCodeTag(tag, line.value, number);
-    }
-    return false;
-  }
   // Of each group only the first tag the line holds counts, in the order
   // of InvoiceTag; a "<dQuantityEntry>" after the quantity is set does not
   // count, and the search in its group goes on.
-  TakeDescriptiveTag(tags.FirstIn(Tag::kItemId, Tag::kInputString), line.value);
+  TakeDescriptiveTag(tags.First(Tag::kItemId, Tag::kInputString), scanned.value);
   LineTags quantity_or_code = tags;
-  if (!block_.quantity.Empty()) quantity_or_code.Remove(Tag::kQuantityEntry);
-  TakeQuantityOrCodeTag(quantity_or_code.FirstIn(Tag::kEanSingle, Tag::kSubGroupId), line.value,
+  if (!block_.quantity.empty()) quantity_or_code.Remove(Tag::kQuantityEntry);
+  TakeQuantityOrCodeTag(quantity_or_code.First(Tag::kEanSingle, Tag::kSubGroupId), scanned.value,
                         number);
   return false;
 }
 
 void LineConversion::OpenBlock() {
   in_block_ = true;
-  for (FieldValue* field : {&block_.input_code, &block_.bar_code, &block_.quantity,
-                            &block_.quantity_text, &block_.price}) {
-    field->View(std::string_view());
+  for (std::string* value : {&block_.input_code, &block_.bar_code, &block_.quantity,
+                             &block_.quantity_text, &block_.price}) {
+    value->clear();
   }
-  for (FieldValue* field : {&block_.structure, &block_.group, &block_.subgroup}) {
-    field->View(kNoGroup);
+  for (std::string* number : {&block_.structure, &block_.group, &block_.subgroup}) {
+    number->assign("0");
   }
   quantity_origin_ = price_origin_ = Origin{};
 }
@@ -175,33 +77,27 @@ const std::string* LineConversion::RateOfCode(std::string_view code) const {
 }
 
 // A tag of the descriptive group; any other tag is passed over.
-__attribute__((always_inline)) inline void LineConversion::TakeDescriptiveTag(
-    InvoiceTag tag, std::string_view value) {
+void LineConversion::TakeDescriptiveTag(InvoiceTag tag, std::string_view value) {
   switch (tag) {
     case Tag::kItemId:
-      block_.item_number.View(value);
+      block_.item_number.assign(value);
       break;
     case Tag::kDesc1:
-      block_.short_description.View(value);
+      block_.short_description.assign(value);
       break;
     case Tag::kDescription:
-      if (value.find("&amp;") == std::string_view::npos) {
-        block_.name.View(value);
-      } else {
-        std::string name(value);
-        DropAmpEntities(name);
-        block_.name.Set(std::move(name));
-      }
+      block_.name.assign(value);
+      DropAmpEntities(block_.name);
       break;
     case Tag::kPackagePrintCode:
-      block_.unit.View(value == "ST" ? std::string_view("szt.") : value);
+      block_.unit.assign(value == "ST" ? std::string_view("szt.") : value);
       break;
     case Tag::kVatPrintCode:
       // An unknown code keeps the rate of the block before.
-      if (const std::string* rate = RateOfCode(value)) block_.rate.View(*rate);
+      if (const std::string* rate = RateOfCode(value)) block_.rate = *rate;
       break;
     case Tag::kInputString:
-      block_.input_code.View(value);
+      block_.input_code.assign(value);
       break;
     default:
       break;
@@ -209,164 +105,112 @@ __attribute__((always_inline)) inline void LineConversion::TakeDescriptiveTag(
 }
 
 // A tag of the quantity and code group; any other tag is passed over.
-__attribute__((always_inline)) inline void LineConversion::TakeQuantityOrCodeTag(
-    InvoiceTag tag, std::string_view value, long number) {
+void LineConversion::TakeQuantityOrCodeTag(InvoiceTag tag, std::string_view value, long number) {
   switch (tag) {
     case Tag::kEanSingle:
-      block_.bar_code.View(value);
+      block_.bar_code.assign(value);
       break;
     case Tag::kPieceQuantity:
-      TakePieceQuantity(value, number);
+      piece_factor_text_.assign(value);
+      piece_factor_ = ReadNumber(piece_factor_text_, Origin{tag, number});
       break;
     case Tag::kQuantityEntry:
-      // Only the first of the block counts.
-      if (block_.quantity.Empty()) TakeQuantityEntry(value, number);
+      TakeQuantityEntry(value, number);
       break;
     case Tag::kPieceContents:
-      block_.piece_content.View(value);
+      block_.piece_content.assign(value);
       break;
     case Tag::kPrice:
-      block_.price.View(value);
-      price_origin_ = Origin{Tag::kPrice, number};
+      block_.price.assign(value);
+      price_origin_ = Origin{tag, number};
       break;
     case Tag::kTotal:
-      block_.value.View(value);
+      block_.value.assign(value);
       break;
     case Tag::kMeasurementEntry:
       // Replaces any quantity computed before, unread and unchanged.
-      block_.quantity.View(value);
-      block_.quantity_text.View(value);
-      quantity_origin_ = Origin{Tag::kMeasurementEntry, number};
+      block_.quantity.assign(value);
+      block_.quantity_text.assign(value);
+      quantity_origin_ = Origin{tag, number};
       break;
     case Tag::kStructureId:
-      block_.structure.View(value);
+      block_.structure.assign(value);
       break;
     case Tag::kGroupId:
-      block_.group.View(value);
+      block_.group.assign(value);
       break;
     case Tag::kSubGroupId:
-      block_.subgroup.View(value);
+      block_.subgroup.assign(value);
       break;
     default:
       break;
   }
 }
 
-void LineConversion::TakePieceQuantity(std::string_view value, long number) {
-  piece_factor_text_.View(value);
-  piece_factor_ = ReadNumber(piece_factor_text_.Get(), Origin{Tag::kPieceQuantity, number});
-}
-
 void LineConversion::TakeQuantityEntry(std::string_view value, long number) {
   const Origin origin{Tag::kQuantityEntry, number};
-  block_.quantity_text.View(value);
+  block_.quantity_text.assign(value);
   const long double quantity = ReadNumber(value, origin);
-  block_.quantity.Set(
-      FormatTwoDecimals(Product(quantity, value, piece_factor_, piece_factor_text_.Get(), origin)));
+  block_.quantity =
+      FormatTwoDecimals(Product(quantity, value, piece_factor_, piece_factor_text_, origin));
   quantity_origin_ = origin;
 }
 
 void LineConversion::FinishBlock(long number, std::string& record) {
-  if (!block_.price.Empty()) {
+  if (!block_.price.empty()) {
     // A block without any quantity is reported at its closing line.
     const Origin quantity_origin =
         quantity_origin_.line != 0 ? quantity_origin_ : Origin{Tag::kQuantityEntry, number};
-    const long double quantity = ReadNumber(block_.quantity.Get(), quantity_origin);
-    const long double price = ReadNumber(block_.price.Get(), price_origin_);
-    block_.value.Set(FormatTwoDecimals(
-        Product(quantity, block_.quantity_text.Get(), price, block_.price.Get(), price_origin_)));
+    const long double quantity = ReadNumber(block_.quantity, quantity_origin);
+    const long double price = ReadNumber(block_.price, price_origin_);
+    block_.value = FormatTwoDecimals(
+        Product(quantity, block_.quantity_text, price, block_.price, price_origin_));
   }
 
   LineFields fields;
-  fields.name = block_.name.Get();
-  if (block_.bar_code.Empty()) {
-    fields.code = block_.input_code.Get();
+  fields.name = block_.name;
+  if (block_.bar_code.empty()) {
+    fields.code = block_.input_code;
   } else {
-    fields.code = block_.bar_code.Get();
-    if (fields.code != block_.input_code.Get()) fields.second_code = block_.input_code.Get();
+    fields.code = block_.bar_code;
+    if (block_.bar_code != block_.input_code) fields.second_code = block_.input_code;
   }
-  fields.rate = block_.rate.Get();
-  fields.unit = block_.unit.Get();
-  std::string asked;
-  bool assortment_encoded = false;
-  if (settings_.categorisation != nullptr) {
-    // The dialog shows the name in the host's letters; the record keeps it
-    // as read and is converted as a whole below.
-    Categorisation& categorisation = *settings_.categorisation;
-    fields.assortment = categorisation.KnownAssortment(block_.structure.Get(), block_.group.Get(),
-                                                       block_.subgroup.Get());
-    if (const std::string* encoded = assortment_encodings_.Encoded(fields.assortment)) {
-      fields.assortment = *encoded;
-      assortment_encoded = true;
-    } else if (fields.assortment.empty()) {
-      asked = categorisation.AssortmentFor(
-          std::string(block_.structure.Get()), std::string(block_.group.Get()),
-          std::string(block_.subgroup.Get()),
-          ToWindows1250(std::string(fields.name), settings_.encoding));
-      fields.assortment = asked;
-    }
-  }
-  fields.item_number = block_.item_number.Get();
-  fields.short_description = block_.short_description.Get();
-  fields.quantity = block_.quantity.Get();
-  fields.value = block_.value.Get();
-  fields.piece_content = block_.piece_content.Get();
-  ConvertedRecord(fields, assortment_encoded, record);
+  fields.rate = block_.rate;
+  fields.unit = block_.unit;
+  fields.item_number = block_.item_number;
+  fields.short_description = block_.short_description;
+  fields.quantity = block_.quantity;
+  fields.value = block_.value;
+  fields.piece_content = block_.piece_content;
+  const std::string assortment = Assortment();
+
+  // The record in the host's Windows-1250.  The invoice's own texts are
+  // converted from the invoice's encoding; the assortment name is
+  // Windows-1250 already (it comes from the side files or the user), so it
+  // goes in between them as it is: converting it as well would garble its
+  // Polish letters ("S?odycze" for "Słodycze" from a UTF-8 invoice).  A
+  // NUL ends a conversion, and one before the assortment ends the record.
+  WriteLineRecord(fields, record, tail_);
+  if (!ConvertToWindows1250(record, settings_.encoding)) return;
+  ConvertToWindows1250(tail_, settings_.encoding);
+  record += assortment;
+  record += tail_;
 }
 
-// The record in the host's Windows-1250.  The invoice's own texts are
-// converted from the invoice's encoding; the assortment name is already in
-// Windows-1250 (it comes from the side files or the user), so converting
-// it as well would garble its Polish letters ("S?odycze" for "Słodycze"
-// from a UTF-8 invoice): it goes in as it is.  A known assortment that
-// converts back to itself goes in already in the invoice's encoding, and
-// the record is converted whole.
-void LineConversion::ConvertedRecord(const LineFields& fields, bool assortment_encoded,
-                                     std::string& record) {
-  // Windows-1250 invoices need no conversion: the record goes out whole.
-  if (fields.assortment.empty() || settings_.encoding == SourceEncoding::kNone ||
-      assortment_encoded) {
-    WriteLineRecord(fields, record);
-    ConvertToWindows1250(record, settings_.encoding);
-    return;
-  }
-  LineFields without = fields;
-  without.assortment = std::string_view();
-  const std::size_t head = AssortmentOffset(fields);
-  if (settings_.encoding == SourceEncoding::kIso88592) {
-    // Converted byte for byte, the record keeps its length (up to a NUL,
-    // where the conversion ends it): the assortment goes in at the same
-    // place, unless a NUL cut the record before it.
-    WriteLineRecord(without, record);
-    ConvertToWindows1250(record, settings_.encoding);
-    if (record.size() >= head)
-      record.insert(head, fields.assortment.data(), fields.assortment.size());
-    return;
-  }
-  // The parts before and after the assortment are converted apart, each in
-  // its own buffer, kept from record to record.
-  WriteLineRecord(without, record);
-  // The conversions end a text at its first NUL: a NUL before the
-  // assortment ends the record there, as it would the whole record.
-  const bool cut_before = record.find('\0') < head;
-  after_assortment_.assign(record, head, std::string::npos);
-  record.resize(head);
-  ConvertToWindows1250(record, settings_.encoding);
-  if (cut_before) return;
-  record.append(fields.assortment.data(), fields.assortment.size());
-  ConvertToWindows1250(after_assortment_, settings_.encoding);
-  record += after_assortment_;
+// The dialog shows the name in the host's letters.
+std::string LineConversion::Assortment() const {
+  if (settings_.categorisation == nullptr) return std::string();
+  return settings_.categorisation->AssortmentFor(block_.structure, block_.group, block_.subgroup,
+                                                 ToWindows1250(block_.name, settings_.encoding));
 }
 
 long double LineConversion::ReadNumber(std::string_view text, const Origin& origin) const {
   const char separator = settings_.decimal_separator;
-  long double value = 0;
-  // Most numbers are plain decimals, read as they stand: localising their
-  // separator would change nothing of what they read as.
-  if (PlainDecimalToFloat(text, separator, OtherDecimalSeparator(separator), value)) return value;
   std::string scratch;
-  const std::string_view localised = LocaliseDecimalSeparator(text, separator, scratch);
-  if (TextToFloat(localised, separator, value)) return value;
+  long double value = 0;
+  if (TextToFloat(LocaliseDecimalSeparator(text, separator, scratch), separator, value)) {
+    return value;
+  }
   // Błędna liczba "TEXT" w znaczniku <TAG>, wiersz N pliku PATH
   throw EConvertError(std::string(texts::kBadNumber) +
                       ToWindows1250(std::string(text), settings_.encoding) + WhereText(origin));

@@ -5,32 +5,15 @@
 
 namespace edihal {
 
-void ConvertToWindows1250(std::string& text, SourceEncoding encoding) {
-  switch (encoding) {
-    case SourceEncoding::kIso88592:
-      Iso88592ToWin1250InPlace(text);
-      return;
-    case SourceEncoding::kUtf8:
-      ConvertCharSet(text, kCharSetUtf8, kCharSetWindows1250);
-      return;
-    case SourceEncoding::kNone:
-      return;
+bool ConvertToWindows1250(std::string& text, SourceEncoding encoding) {
+  if (encoding == SourceEncoding::kNone) return true;
+  const bool whole = text.find('\0') == std::string::npos;
+  if (encoding == SourceEncoding::kIso88592) {
+    Iso88592ToWin1250InPlace(text);
+  } else {
+    ConvertCharSet(text, kCharSetUtf8, kCharSetWindows1250);
   }
-}
-
-bool FromWindows1250(const std::string& text, SourceEncoding encoding, std::string& encoded) {
-  switch (encoding) {
-    case SourceEncoding::kIso88592:
-      if (!Win1250ToIso88592(text, encoded)) return false;
-      break;
-    case SourceEncoding::kUtf8:
-      encoded = Utf8FromAnsi(text);
-      break;
-    case SourceEncoding::kNone:
-      encoded = text;
-      break;
-  }
-  return ToWindows1250(encoded, encoding) == text;
+  return whole;
 }
 
 std::string ToWindows1250(std::string text, SourceEncoding encoding) {

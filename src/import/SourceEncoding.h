@@ -13,13 +13,13 @@ enum class SourceEncoding {
   kUtf8,
 };
 
+// Converts `text` from `encoding` to Windows-1250.  The conversions of
+// ISO-8859-2 and UTF-8 end the text at its first NUL: false when that cut
+// it short.
+bool ConvertToWindows1250(std::string& text, SourceEncoding encoding);
+
 // `text` converted from `encoding` to Windows-1250.
 std::string ToWindows1250(std::string text, SourceEncoding encoding);
-// The same conversion of `text` itself.
-void ConvertToWindows1250(std::string& text, SourceEncoding encoding);
-// Windows-1250 `text` in `encoding`, such that converting `encoded` back
-// gives `text` again; false when no such text is found.
-bool FromWindows1250(const std::string& text, SourceEncoding encoding, std::string& encoded);
 
 }  // namespace edihal
 

@@ -26,6 +26,13 @@ constexpr std::uint16_t kControlWordBits = 0x1F3F;
 
 std::uint16_t ReadControlWord();
 void LoadControlWord(std::uint16_t word);
+// Whether the unit works at 64-bit precision and rounds to nearest, as the
+// module's own word sets it.
+inline bool X87DividesToNearestExtended() {
+  constexpr std::uint16_t kPrecisionAndRounding = 0x0F00;
+  return (ReadControlWord() & kPrecisionAndRounding) ==
+         (kModuleControlWord & kPrecisionAndRounding);
+}
 // The six exception flags of the status word.
 std::uint16_t PendingExceptionFlags();
 void ClearExceptionFlags();

@@ -44,14 +44,11 @@ class FileHandle {
   virtual void Seek(std::uint64_t position) = 0;
   // Ends the file at the current position.
   virtual void Truncate() = 0;
-  // The file's size in bytes now; 0 when the system cannot tell it.
-  virtual std::uint64_t Size() = 0;
 };
 
 enum class FileAccess {
   kRead,   // an existing file, for reading only
-  kWrite,  // created when missing, never truncated on opening; readable too
-           // where the system allows it (TMFile::MoveTail reads it back)
+  kWrite,  // created when missing, never truncated on opening
 };
 
 // What the assortment dialog returns: whether the user accepted, and the
@@ -145,9 +142,6 @@ std::string AnsiToUtf8(const std::string& text);
 // The text up to its first NUL, from UTF-8 to the ANSI code page; what the
 // code page lacks, and invalid UTF-8, become "?".
 std::string Utf8ToAnsi(const std::string& text);
-// The same conversion of `text` itself, where the system allows in its
-// own buffer.
-void Utf8ToAnsiInPlace(std::string& text);
 
 }  // namespace os
 

@@ -17,13 +17,6 @@ namespace edihal {
 // its value is beyond the range of a long double.
 bool TextToFloat(std::string_view text, char separator, long double& value);
 
-// The quick way for the common case: a plain decimal (an optional sign and
-// digits with at most one separator, which may be `separator` or `other`,
-// blanks around) read exactly as TextToFloat reads it with that one
-// separator.  False, leaving `value` alone, for any other text, and for
-// some plain decimals too: TextToFloat is then the one to ask.
-bool PlainDecimalToFloat(std::string_view text, char separator, char other, long double& value);
-
 // The value as printf's "%.2Lf" writes it (two decimals, rounded as printf
 // rounds), with a point as the decimal separator in every locale.
 std::string FormatTwoDecimals(long double value);

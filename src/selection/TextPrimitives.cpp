@@ -6,10 +6,6 @@ namespace edihal {
 
 namespace {
 
-bool IsTrimmed(unsigned char byte) {
-  return byte <= 0x20;
-}
-
 TextPos Length(const std::string& text) {
   return static_cast<TextPos>(text.size());
 }
@@ -17,11 +13,7 @@ TextPos Length(const std::string& text) {
 }  // namespace
 
 std::string Trim(const std::string& text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsTrimmed(static_cast<unsigned char>(text[first]))) ++first;
-  while (last > first && IsTrimmed(static_cast<unsigned char>(text[last - 1]))) --last;
-  return text.substr(first, last - first);
+  return std::string(TrimmedView(text));
 }
 
 TextPos Pos(const std::string& needle, const std::string& text) {

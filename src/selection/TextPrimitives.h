@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace edihal {
 
@@ -16,6 +17,14 @@ using TextPos = std::ptrdiff_t;
 // Removes every byte of value 0x20 or less from both ends.  Bytes of 0x80
 // and above (Polish letters, the no-break space) always stay.
 std::string Trim(const std::string& text);
+// The same, viewing the text.
+inline std::string_view TrimmedView(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= 0x20) ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 0x20) --last;
+  return text.substr(first, last - first);
+}
 
 // Position of the first occurrence of `needle` in `text`, case-sensitive;
 // 0 when it does not occur or `needle` is empty.

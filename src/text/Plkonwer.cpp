@@ -66,7 +66,7 @@ bool IsCharSet(int set) {
 void ConvertCharSet(std::string& text, int source, int target) {
   if (source == target || !IsCharSet(source) || !IsCharSet(target)) return;
   if (source == kCharSetUtf8) {
-    os::Utf8ToAnsiInPlace(text);
+    text = AnsiFromUtf8(text);
     return;
   }
   if (target == kCharSetUtf8) {

@@ -1,6 +1,5 @@
 #include "torlib/TMFile.h"
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -32,7 +31,6 @@ void TMFile::Open() {
   file_ = platform_.OpenFile(path_, read_only_ ? FileAccess::kRead : FileAccess::kWrite);
   begin_ = end_ = 0;
   end_of_file_ = false;
-  lines_ = std::string_view();
 }
 
 void TMFile::SetPointer(std::uint64_t position) {
@@ -41,7 +39,6 @@ void TMFile::SetPointer(std::uint64_t position) {
   file_->Seek(position);
   begin_ = end_ = 0;
   end_of_file_ = false;
-  lines_ = std::string_view();
 }
 
 void TMFile::SetEof() {
@@ -58,20 +55,8 @@ bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
 }
 
 bool TMFile::NextLine(std::string_view& line) {
-  line = std::string_view();
-  if (lines_.empty() && !NextLines(lines_)) return false;
-  line = TakeFirstLine(lines_);
-  return true;
-}
-
-bool TMFile::NextLines(std::string_view& lines) {
-  if (!lines_.empty()) {
-    lines = lines_;
-    lines_ = std::string_view();
-    return true;
-  }
   try {
-    return FindNextLines(lines);
+    return FindNextLine(line);
   } catch (const std::bad_alloc&) {
     // A line too long for the memory left (a whole invoice on one line).
     std::vector<char>().swap(buffer_);
@@ -80,30 +65,37 @@ bool TMFile::NextLines(std::string_view& lines) {
   }
 }
 
-// Lines are handed out where they lie in the block, up to its last LF; the
-// unfinished line after it moves to the block's start and the file is read
-// on behind it.  Only a line longer than the block makes the block grow.
-bool TMFile::FindNextLines(std::string_view& lines) {
-  lines = std::string_view();
+// A line is handed out where it lies in the block; the unfinished line at
+// the block's end moves to its start and the file is read on behind it.
+// Only a line longer than the block makes the block grow.
+bool TMFile::FindNextLine(std::string_view& line) {
+  line = std::string_view();
   if (!file_) return false;
-  for (;;) {
-    const std::string_view unread(buffer_.data() + begin_, end_ - begin_);
-    const std::size_t last_end = unread.rfind('\n');
-    if (last_end != std::string_view::npos) {
-      lines = unread.substr(0, last_end + 1);
-      begin_ += last_end + 1;
+  for (std::size_t searched = begin_;;) {
+    const char* const data = buffer_.data();
+    const void* newline =
+        searched < end_ ? std::memchr(data + searched, '\n', end_ - searched) : nullptr;
+    if (newline != nullptr) {
+      const auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
+      const std::size_t stop = at > begin_ && data[at - 1] == '\r' ? at - 1 : at;
+      line = std::string_view(data + begin_, stop - begin_);
+      begin_ = at + 1;
       return true;
     }
     if (end_of_file_) {
-      if (unread.empty()) return false;
-      lines = unread;
+      if (begin_ == end_) return false;
+      // The last line has no line end; a CR at its end stays.
+      line = std::string_view(data + begin_, end_ - begin_);
       begin_ = end_;
       return true;
     }
+    // What is left holds no LF: it moves to the block's start, and the
+    // search goes on behind it once more is read.
+    searched = end_ - begin_;
     if (begin_ > 0) {
-      std::memmove(buffer_.data(), unread.data(), unread.size());
+      std::memmove(buffer_.data(), data + begin_, searched);
       begin_ = 0;
-      end_ = unread.size();
+      end_ = searched;
     }
     if (buffer_.size() < kBlockSize) {
       buffer_.resize(kBlockSize);
@@ -135,45 +127,7 @@ void TMFile::Flush() {
   pending_.clear();
 }
 
-namespace {
-
-// Reads exactly `size` bytes, or fails as a read of a file cut short does.
-void ReadExactly(FileHandle& file, char* into, std::size_t size, const std::string& path) {
-  while (size > 0) {
-    const std::size_t got = file.Read(into, size);
-    if (got == 0) throw EInOutError(texts::kCannotReadFile + path);
-    into += got;
-    size -= got;
-  }
-}
-
-}  // namespace
-
-// Moves the tail a block at a time: from its end when it moves on, from
-// its start when it moves back, so no block overwrites one not yet moved.
-void TMFile::MoveTail(std::uint64_t from, std::int64_t shift) {
-  if (!file_) return;
-  Flush();
-  const std::uint64_t end = file_->Size();
-  const bool before_start = shift < 0 && static_cast<std::uint64_t>(-shift) > from;
-  if (end < from || before_start) throw EInOutError(texts::kCannotReadFile + path_);
-  std::vector<char> block(kBlockSize);
-  const std::uint64_t length = end - from;
-  for (std::uint64_t moved = 0; shift != 0 && moved < length;) {
-    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, length - moved));
-    const std::uint64_t at = shift > 0 ? end - moved - size : from + moved;
-    file_->Seek(at);
-    ReadExactly(*file_, block.data(), size, path_);
-    file_->Seek(at + static_cast<std::uint64_t>(shift));
-    file_->Write(block.data(), size);
-    moved += size;
-  }
-  file_->Seek(end + static_cast<std::uint64_t>(shift));
-  file_->Truncate();
-}
-
 void TMFile::Close() {
-  lines_ = std::string_view();
   if (!file_) return;
   try {
     Flush();

@@ -17,7 +17,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,8 +48,6 @@ class TMFile {
   void SetPointer(std::uint64_t position);
   // The file ends at the current position.
   void SetEof();
-  // The open file's size, as the system tells it; 0 when none is open.
-  std::uint64_t Size() const { return file_ ? file_->Size() : 0; }
   // The next line, without its line end; false when no line is left.
   // The delimiter is accepted for the callers' sake; line ends follow the
   // rule above.
@@ -58,29 +55,15 @@ class TMFile {
   // The same without a copy: `line` views the next line inside the object
   // and stays valid until the next read, rewind or close.
   bool NextLine(std::string_view& line);
-  // The next run of whole lines, as they lie in the file: every line of it
-  // ends with its LF, but for the file's last line when the file does not
-  // end with one.  False when nothing is left.  A reader that splits the
-  // run itself saves a call per line; the run stays valid like a line.
-  bool NextLines(std::string_view& lines);
   // Appends `text` and `terminator`.
   void WriteLine(const std::string& text, const std::string& terminator = "\r\n");
-  // Forgets the lines written since the file last took them.
-  void DropUnwritten() { pending_.clear(); }
-  // Moves everything from `from` to the end of the file `shift` bytes on
-  // (back when negative), so that the text before `from` can be written
-  // again `shift` bytes longer; the file ends where its moved end lands.
-  // The file must be open for writing and readable: a file the system
-  // opened for writing only fails here with EInOutError, as does one that
-  // is shorter than `from`.
-  void MoveTail(std::uint64_t from, std::int64_t shift);
   // Writes what is buffered and closes; the object may be given a new path
   // and opened again.
   void Close();
 
  private:
   void Flush();
-  bool FindNextLines(std::string_view& lines);
+  bool FindNextLine(std::string_view& line);
 
   const Platform& platform_;
   std::unique_ptr<FileHandle> file_;
@@ -91,25 +74,8 @@ class TMFile {
   std::size_t begin_ = 0;     // first unread byte of the block
   std::size_t end_ = 0;       // end of the bytes read into the block
   bool end_of_file_ = false;
-  std::string_view lines_;  // what NextLine has still to hand out
-  std::string pending_;     // written lines not yet handed to the file
+  std::string pending_;  // written lines not yet handed to the file
 };
-
-// Takes the first line off a run NextLines gave and returns it without its
-// line end, by the rule above (a last line without LF keeps even a CR).
-inline std::string_view TakeFirstLine(std::string_view& lines) {
-  const void* newline = std::memchr(lines.data(), '\n', lines.size());
-  if (newline == nullptr) {
-    const std::string_view last = lines;
-    lines = std::string_view();
-    return last;
-  }
-  const auto length = static_cast<std::size_t>(static_cast<const char*>(newline) - lines.data());
-  std::string_view line = lines.substr(0, length);
-  lines.remove_prefix(length + 1);
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  return line;
-}
 
 }  // namespace edihal
 

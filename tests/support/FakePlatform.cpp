@@ -38,7 +38,6 @@ class MemoryFile final : public edihal::FileHandle {
   void Seek(std::uint64_t position) override { position_ = static_cast<std::size_t>(position); }
   // Past the end the file grows, as the systems make it.
   void Truncate() override { content_.resize(position_, '\0'); }
-  std::uint64_t Size() override { return content_.size(); }
 
  private:
   std::string& content_;
@@ -82,8 +81,7 @@ std::unique_ptr<edihal::FileHandle> FakePlatform::OpenFile(const std::string& pa
     }
     found = files.emplace(path, std::string()).first;
   }
-  const bool readable = reading || write_only.count(path) == 0;
-  return std::make_unique<MemoryFile>(found->second, path, readable);
+  return std::make_unique<MemoryFile>(found->second, path, reading);
 }
 
 bool FakePlatform::FileExists(const std::string& path) const {

@@ -26,7 +26,6 @@ class FakePlatform : public edihal::Platform {
   mutable std::map<std::string, std::string> files;
   mutable std::set<std::string> folders;
   std::set<std::string> unreadable;  // OpenFile fails: access denied
-  std::set<std::string> write_only;  // opened for writing, never read back
   std::string install_folder_value;  // what the registry holds
   std::string current_folder = "C:\\Praca";
   char decimal_separator = '.';

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FakePlatform.h"
-#include "import/Categorisation.h"
+#include "import/categorise/Categorisation.h"
 #include "rtl/Exception.h"
 
 namespace {

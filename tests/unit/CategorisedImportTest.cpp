@@ -6,12 +6,10 @@
 #include <cstring>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "FakePlatform.h"
 #include "import/ImportInvoiceDocument.h"
-#include "import/LineConversion.h"
 #include "plugin/TVEXBibliotekaEDI.h"
 
 namespace {
@@ -129,127 +127,6 @@ TEST_F(CategorisedImport, DialogShowsTheNameInWindows1250) {
               platform.files[kOut].find("Nazwa{\xAF\xF3\xB3\xE6 \x9Cliwkowa}Kod{}"))
         << c.declaration;
     EXPECT_EQ(Lines{"Napoje"}, Assortments(platform.files[kOut])) << c.declaration;
-  }
-}
-
-// One assortment for every block: known to the side files, or given by the
-// user when asked.
-class OneAssortment final : public edihal::Categorisation {
- public:
-  OneAssortment(std::string name, bool known) : name_(std::move(name)), known_(known) {}
-  std::string_view KnownAssortment(std::string_view, std::string_view, std::string_view) override {
-    return known_ ? std::string_view(name_) : std::string_view();
-  }
-  std::string AssortmentFor(const std::string&, const std::string&, const std::string&,
-                            const std::string&) override {
-    return name_;
-  }
-
- private:
-  std::string name_;
-  bool known_;
-};
-
-// The records of `lines` (LF between them), one per line, taken as one run
-// with the header, as an import takes them.
-std::string Records(const std::string& lines, edihal::SourceEncoding encoding,
-                    edihal::Categorisation& categorisation) {
-  edihal::LineConversionSettings settings;
-  settings.encoding = encoding;
-  settings.categorisation = &categorisation;
-  edihal::LineConversion conversion(std::move(settings));
-  edihal::InvoiceHeader header;
-  std::string records, record;
-  long number = 0;
-  conversion.TakeRunAndHeader(lines, number, record, header,
-                              [&records](const std::string& made) { records += made + "\n"; });
-  return records;
-}
-
-// A known assortment may go into the record before the record is converted
-// (when it converts back to itself); an asked one never does.  Both must
-// give the same records, whatever the bytes of the name, the assortment and
-// the encoding.
-TEST(CategorisedRecords, KnownAssortmentsGoInAsAskedOnesDo) {
-  std::string every_high_byte;
-  for (int byte = 0x80; byte <= 0xFF; ++byte) every_high_byte += static_cast<char>(byte);
-  const std::string assortments[] = {
-      "Napoje",
-      "S\xB3odycze",
-      "\xA5\xA1\x8C\x9C\x8F\x9F\xB9\xBC\xA6\xB6\xAC\xB1",  // letters ISO-8859-2 moves
-      "\x81\x83\x88\x90\x98",                              // no character in Windows-1250
-      every_high_byte,
-      std::string("Nap\0oje", 7),
-      "{}\r\t",
-  };
-  const std::string names[] = {
-      "Woda",
-      "\xC5\xBC\xC3\xB3\xC5\x82w \xA1\xB6",  // UTF-8 letters, then ISO-8859-2 ones
-      "broken \xC5",
-      "\xE2\x82",
-      std::string("NUL\0inside", 10),
-  };
-  const edihal::SourceEncoding encodings[] = {edihal::SourceEncoding::kNone,
-                                              edihal::SourceEncoding::kIso88592,
-                                              edihal::SourceEncoding::kUtf8};
-  // The encoding the conversion starts with, then the one the invoice
-  // declares before its first block, when it does.
-  const std::string declarations[] = {
-      "",
-      "<?xml version=\"1.0\" encoding=\"ISO-8859-2\"?>\n",
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n",
-  };
-  for (const std::string& assortment : assortments) {
-    for (const std::string& name : names) {
-      for (const std::string& declaration : declarations) {
-        const std::string lines = declaration + "<ART_SALE>\n<szDescription>" + name +
-                                  "</szDescription>\n<szItemID>7\xC5</szItemID>\n</ART_SALE>\n"
-                                  "<ART_SALE>\n</ART_SALE>\n";
-        for (const edihal::SourceEncoding encoding : encodings) {
-          OneAssortment known(assortment, true), asked(assortment, false);
-          EXPECT_EQ(Records(lines, encoding, asked), Records(lines, encoding, known))
-              << "assortment " << testing::PrintToString(assortment) << ", name "
-              << testing::PrintToString(name) << ", encoding " << static_cast<int>(encoding)
-              << ", then " << declaration;
-        }
-      }
-    }
-  }
-}
-
-// Known assortments given in one buffer the categorisation writes again
-// for every block, by turns; asked ones are the same by turns.
-class TakingTurns final : public edihal::Categorisation {
- public:
-  TakingTurns(std::vector<std::string> names, bool known)
-      : names_(std::move(names)), known_(known) {}
-  std::string_view KnownAssortment(std::string_view, std::string_view, std::string_view) override {
-    if (!known_) return std::string_view();
-    buffer_ = names_[turn_++ % names_.size()];
-    return buffer_;
-  }
-  std::string AssortmentFor(const std::string&, const std::string&, const std::string&,
-                            const std::string&) override {
-    return names_[turn_++ % names_.size()];
-  }
-
- private:
-  std::vector<std::string> names_;
-  bool known_;
-  std::size_t turn_ = 0;
-  std::string buffer_;
-};
-
-TEST(CategorisedRecords, AnAssortmentIsTakenForItsTextNotItsPlace) {
-  const std::vector<std::string> names = {"S\xB3odycze", "Napoje", "\xA5 \x9C"};
-  const std::string lines =
-      "<ART_SALE>\n</ART_SALE>\n<ART_SALE>\n</ART_SALE>\n"
-      "<ART_SALE>\n</ART_SALE>\n<ART_SALE>\n</ART_SALE>\n";
-  for (const edihal::SourceEncoding encoding :
-       {edihal::SourceEncoding::kIso88592, edihal::SourceEncoding::kUtf8}) {
-    TakingTurns known(names, true), asked(names, false);
-    EXPECT_EQ(Records(lines, encoding, asked), Records(lines, encoding, known))
-        << "encoding " << static_cast<int>(encoding);
   }
 }
 

@@ -40,7 +40,6 @@ class CountingPlatform : public FakePlatform {
     void Write(const char* data, std::size_t size) override { inner_->Write(data, size); }
     void Seek(std::uint64_t position) override { inner_->Seek(position); }
     void Truncate() override { inner_->Truncate(); }
-    std::uint64_t Size() override { return inner_->Size(); }
 
    private:
     std::unique_ptr<edihal::FileHandle> inner_;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "import/LineTags.h"
+#include "import/scan/LineScan.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ using edihal::LineTags;
 
 // Checks one line against a search for each tag in turn.
 void ExpectSameAsSearching(const std::string& line) {
-  const LineTags tags(line);
+  const LineTags tags = edihal::ScanLine(line).tags;
   bool any = false;
   for (unsigned tag = 0; tag < static_cast<unsigned>(InvoiceTag::kCount); ++tag) {
     const auto kind = static_cast<InvoiceTag>(tag);

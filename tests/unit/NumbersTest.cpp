@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "CommaLocale.h"
-#include "import/DecimalSeparator.h"
 #include "platform/FpuControl.h"
 #include "rtl/Numbers.h"
 
@@ -72,39 +71,6 @@ TEST_P(ReadsDecimalsAsStrtoldDoes, AtThisPrecision) {
 INSTANTIATE_TEST_SUITE_P(TextToFloat, ReadsDecimalsAsStrtoldDoes,
                          testing::Values(std::uint16_t{0x037F}, std::uint16_t{0x027F},
                                          std::uint16_t{0x007F}));
-
-// The quick read of plain decimals takes either decimal separator, as the
-// import does by localising a text's separator first.  Over texts of signs,
-// digits, both separators, blanks and exponents, whatever the quick read
-// gives must be what the localised text reads as; it must say no, and
-// leave the value alone, where it cannot tell.
-TEST(PlainDecimalToFloat, ReadsWhatTheLocalisedTextReads) {
-  static const char kBytes[] = "0123456789000,,..--+  \teE5";
-  std::mt19937_64 random(7);
-  int quick_reads = 0;
-  for (int i = 0; i < 200000; ++i) {
-    std::string text;
-    const int length = static_cast<int>(random() % (i % 3 == 0 ? 26 : 8));
-    for (int b = 0; b < length; ++b) text += kBytes[random() % (sizeof kBytes - 1)];
-    for (const char separator : {',', '.'}) {
-      std::string scratch;
-      long double expected = 0;
-      const bool readable = TextToFloat(edihal::LocaliseDecimalSeparator(text, separator, scratch),
-                                        separator, expected);
-      long double value = -123;
-      if (!edihal::PlainDecimalToFloat(text, separator, edihal::OtherDecimalSeparator(separator),
-                                       value)) {
-        ASSERT_EQ(-123, value) << text;
-        continue;
-      }
-      ++quick_reads;
-      ASSERT_TRUE(readable) << "\"" << text << "\" with " << separator;
-      ASSERT_EQ(expected, value) << "\"" << text << "\" with " << separator;
-      ASSERT_EQ(std::signbit(expected), std::signbit(value)) << text;
-    }
-  }
-  EXPECT_GT(quick_reads, 40000) << "the quick read hardly ever reads";
-}
 
 std::string Printed(long double value) {
   char text[128];

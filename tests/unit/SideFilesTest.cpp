@@ -1,32 +1,26 @@
-// The prefix index against a walk through the list, and the lookups through
-// both side files (their line splitting and lists: tables/sidefiles.txt).
+// The look-ups through both side files, and reading a side file whole
+// (their line splitting and lists: tables/sidefiles.txt).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "FakePlatform.h"
-
-#include "import/PrefixIndex.h"
-#include "import/SideFiles.h"
-#include "import/StringList.h"
+#include "import/categorise/SideFiles.h"
+#include "import/categorise/StringList.h"
 
 namespace {
 
-using edihal::PrefixIndex;
 using edihal::SideFiles;
 using edihal::TStringList;
 using Lines = std::vector<std::string>;
 
-// A file whose size the system reports as it likes (0: it cannot tell)
-// and which it reads in pieces of at most `piece` bytes.
+// A file the system reads in pieces of at most `piece` bytes.
 class OddFile final : public edihal::FileHandle {
  public:
-  OddFile(std::string content, std::uint64_t reported, std::size_t piece)
-      : content_(std::move(content)), reported_(reported), piece_(piece) {}
+  OddFile(std::string content, std::size_t piece) : content_(std::move(content)), piece_(piece) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     const std::size_t count = std::min({size, piece_, content_.size() - position_});
     content_.copy(buffer, count, position_);
@@ -36,11 +30,9 @@ class OddFile final : public edihal::FileHandle {
   void Write(const char*, std::size_t) override {}
   void Seek(std::uint64_t) override {}
   void Truncate() override {}
-  std::uint64_t Size() override { return reported_; }
 
  private:
   std::string content_;
-  std::uint64_t reported_;
   std::size_t piece_;
   std::size_t position_ = 0;
 };
@@ -49,10 +41,9 @@ class OddFilePlatform final : public testing_support::FakePlatform {
  public:
   std::unique_ptr<edihal::FileHandle> OpenFile(const std::string&,
                                                edihal::FileAccess) const override {
-    return std::make_unique<OddFile>(content, reported, piece);
+    return std::make_unique<OddFile>(content, piece);
   }
   std::string content;
-  std::uint64_t reported = 0;
   std::size_t piece = 0;
 };
 
@@ -66,41 +57,6 @@ TStringList ListOf(const Lines& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   return TStringList(text);
-}
-
-std::size_t FirstByWalking(const Lines& lines, const std::string& prefix) {
-  if (prefix.empty()) return PrefixIndex::kNone;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].compare(0, prefix.size(), prefix) == 0) return i;
-  }
-  return PrefixIndex::kNone;
-}
-
-// Random lines over a small alphabet, full of shared prefixes, duplicates
-// and tabs: the index must agree with a walk through the list every time,
-// for texts that end with a TAB and for those that do not.
-TEST(PrefixIndex, AgreesWithAWalkThroughTheList) {
-  std::mt19937 random(20240305);
-  const std::string alphabet = "01\t\xB9";
-  const auto random_text = [&](std::size_t longest) {
-    std::string text(random() % (longest + 1), ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
-    return text;
-  };
-  for (const std::size_t size : {1u, 2u, 3u, 17u, 200u, 1000u}) {
-    Lines lines;
-    for (std::size_t i = 0; i < size; ++i) lines.push_back(random_text(6));
-    const TStringList list = ListOf(lines);
-    const PrefixIndex index(list);
-    for (int probe = 0; probe < 400; ++probe) {
-      const std::string prefix = random_text(4);
-      ASSERT_EQ(FirstByWalking(lines, prefix), index.FirstStartingWith(prefix))
-          << "size " << size << " prefix [" << prefix << "]";
-    }
-    for (const std::string& line : lines) {
-      ASSERT_EQ(FirstByWalking(lines, line), index.FirstStartingWith(line)) << line;
-    }
-  }
 }
 
 TEST(SideFiles, LooksUpTheAssortmentThroughBothFiles) {
@@ -138,10 +94,9 @@ TEST(SideFiles, LooksUpTheAssortmentThroughBothFiles) {
             files.AssortmentList());
 }
 
-// A side file is read whole however the system sizes it and reads it: its
-// size told right, not at all, too small (it grew) or too large (it
-// shrank), read at once or in pieces, across the 64 KiB the reading grows by.
-TEST(TStringList, LoadsTheWholeFileHoweverItIsSizedAndRead) {
+// A side file is read whole however the system reads it: at once or in
+// pieces, across the 64 KiB blocks the reading goes by.
+TEST(TStringList, LoadsTheWholeFileHoweverItIsRead) {
   for (const std::size_t size : {0u, 1u, 100u, 65535u, 65536u, 65537u, 200000u}) {
     std::string text(size, 'a');
     for (std::size_t i = 0; i < size; ++i) {
@@ -149,17 +104,13 @@ TEST(TStringList, LoadsTheWholeFileHoweverItIsSizedAndRead) {
       if (i % 13 == 12) text[i] = '\r';
     }
     const Lines expected = LinesOf(TStringList(text));
-    for (const std::uint64_t reported : {std::uint64_t{0}, std::uint64_t{size},
-                                         std::uint64_t{size / 2}, std::uint64_t{size} + 5000}) {
-      for (const std::size_t piece : {std::size_t{1} << 30, std::size_t{4096}, std::size_t{1}}) {
-        if (piece == 1 && size > 70000) continue;
-        OddFilePlatform platform;
-        platform.content = text;
-        platform.reported = reported;
-        platform.piece = piece;
-        ASSERT_EQ(expected, LinesOf(TStringList::LoadFromFile(platform, "Przypisanie.txt")))
-            << "size " << size << " reported " << reported << " piece " << piece;
-      }
+    for (const std::size_t piece : {std::size_t{1} << 30, std::size_t{4096}, std::size_t{1}}) {
+      if (piece == 1 && size > 70000) continue;
+      OddFilePlatform platform;
+      platform.content = text;
+      platform.piece = piece;
+      ASSERT_EQ(expected, LinesOf(TStringList::LoadFromFile(platform, "Przypisanie.txt")))
+          << "size " << size << " piece " << piece;
     }
   }
 }

@@ -15,11 +15,10 @@
 #include "TestFiles.h"
 #include "export/ExportList.h"
 #include "import/DecimalSeparator.h"
-#include "import/ElementValue.h"
 #include "import/InvoiceHeader.h"
-#include "import/PrefixIndex.h"
-#include "import/SideFiles.h"
-#include "import/StringList.h"
+#include "import/categorise/SideFiles.h"
+#include "import/categorise/StringList.h"
+#include "import/scan/LineScan.h"
 #include "plugin/InstallFolder.h"
 #include "plugin/TextBuffer.h"
 #include "rtl/Numbers.h"
@@ -123,19 +122,12 @@ const std::map<std::string, Function>& Functions() {
         [](const Texts& a) {
           return Texts{Iso88592ToWin1250(a[0], static_cast<int>(Number(a[1])))};
         }}},
-      {"Win1250ToIso88592",
-       {1,
-        [](const Texts& a) {
-          std::string iso;
-          const bool found = Win1250ToIso88592(a[0], iso);
-          return Texts{YesNo(found), found ? iso : ""};
-        }}},
       // The encoding a run of lines declares.
       {"Encoding",
        {0,
         [](const Texts& lines) {
           InvoiceHeader header;
-          for (const std::string& line : lines) ScanHeaderLine(line, header);
+          for (const std::string& line : lines) TakeHeaderLine(line, header);
           return Texts{EncodingName(header.encoding), YesNo(header.has_date)};
         }}},
       // TEXT SEPARATOR REFERENCE: "same" when the text reads as the value
@@ -148,7 +140,7 @@ const std::map<std::string, Function>& Functions() {
           if (!TextToFloat(a[0], a[1][0], value)) return Texts{value == -123.0L ? "no" : "moved"};
           return Texts{value == Reference(a[2]) ? "same" : "differs"};
         }}},
-      {"ElementValue", {1, [](const Texts& a) { return Texts{ElementValue(a[0])}; }}},
+      {"ElementValue", {1, [](const Texts& a) { return Texts{std::string(ElementValue(a[0]))}; }}},
       {"LocaliseDecimalSeparator",
        {2,
         [](const Texts& a) {
@@ -163,23 +155,8 @@ const std::map<std::string, Function>& Functions() {
           for (std::size_t at = 0; at < list.Count(); ++at) lines.emplace_back(list[at]);
           return lines;
         }}},
-      // PREFIX LINE... => the 0-based number of the first line the prefix
-      // begins, "none" when it begins none.
-      {"FirstStartingWith",
-       {0,
-        [](const Texts& a) {
-          const TStringList lines = ListOf(a, 1);
-          const std::size_t found = PrefixIndex(lines).FirstStartingWith(a[0]);
-          return Texts{found == PrefixIndex::kNone ? "none" : std::to_string(found)};
-        }}},
       {"AssortmentList", {0, [](const Texts& a) { return BuildAssortmentList(ListOf(a, 0)); }}},
-      {"GroupKey",
-       {3,
-        [](const Texts& a) {
-          std::string key = "stale";
-          GroupKey(a[0], a[1], a[2], key);
-          return Texts{key};
-        }}},
+      {"GroupKey", {3, [](const Texts& a) { return Texts{GroupKey(a[0], a[1], a[2])}; }}},
       {"ListedExportName",
        {1,
         [](const Texts& a) {

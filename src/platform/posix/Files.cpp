@@ -88,24 +88,10 @@ class PosixFile final : public FileHandle {
     if (::ftruncate(fd_, here) != 0) Fail(texts::kCannotWriteFile, path_, errno);
   }
 
-  std::uint64_t Size() override {
-    struct stat info {};
-    return ::fstat(fd_, &info) == 0 && info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size)
-                                                        : 0;
-  }
-
  private:
   int fd_;
   std::string path_;
 };
-
-int OpenNative(const std::string& native, int flags) {
-  int fd;
-  do {
-    fd = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
 
 bool IsFolder(const std::string& native) {
   struct stat info {};
@@ -117,11 +103,11 @@ bool IsFolder(const std::string& native) {
 std::unique_ptr<FileHandle> PosixPlatform::OpenFile(const std::string& path,
                                                     FileAccess access) const {
   const std::string native = NativePath(path);
-  const bool reading = access == FileAccess::kRead;
-  int fd = OpenNative(native, reading ? O_RDONLY : (O_RDWR | O_CREAT));
-  // Workaround: a file that may be written but not read (mode 0200) is
-  // still written, as it always was; it just cannot be read back.
-  if (fd < 0 && errno == EACCES && !reading) fd = OpenNative(native, O_WRONLY | O_CREAT);
+  const int flags = access == FileAccess::kRead ? O_RDONLY : (O_WRONLY | O_CREAT);
+  int fd;
+  do {
+    fd = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
   if (fd < 0) Fail(texts::kCannotOpenFile, path, errno);
   // Opening a folder for reading succeeds on POSIX; refuse it here, as
   // Windows does, rather than on the first read.

@@ -1,13 +1,9 @@
 // Case and code-page services for POSIX, where the module's single-byte
 // code page is always Windows-1250.
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <cstring>
 #include <string>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "platform/Platform.h"
 #include "platform/posix/Cp1250Table.h"
@@ -39,59 +35,39 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
   }
 }
 
-// Most letters of the code page lie in U+0080..U+017F; a reverse table of
-// that range, built at compile time, spares a search for each of them.
-constexpr std::uint32_t kLatinEnd = 0x180;
-struct LatinReverse {
-  unsigned char bytes[kLatinEnd - 0x80];
+// The code page's characters from 0x80 on, sorted by their code points,
+// with their bytes: the way back, by a binary search.
+struct CodeAndByte {
+  std::uint16_t code;
+  unsigned char byte;
 };
-constexpr LatinReverse MakeLatinReverse() {
-  LatinReverse reverse{};
+using ReverseTable = std::array<CodeAndByte, 128>;
+
+constexpr ReverseTable MakeReverseTable() {
+  ReverseTable table{};
   for (int i = 0; i < 128; ++i) {
-    const std::uint32_t code = cp1250::kToUnicode[i];
-    if (code >= 0x80 && code < kLatinEnd)
-      reverse.bytes[code - 0x80] = static_cast<unsigned char>(0x80 + i);
+    table[static_cast<std::size_t>(i)] = {cp1250::kToUnicode[i],
+                                          static_cast<unsigned char>(0x80 + i)};
   }
-  return reverse;
+  // Insertion sort: std::sort is not constexpr in C++17.
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    for (std::size_t j = i; j > 0 && table[j - 1].code > table[j].code; --j) {
+      const CodeAndByte swapped = table[j];
+      table[j] = table[j - 1];
+      table[j - 1] = swapped;
+    }
+  }
+  return table;
 }
-constexpr LatinReverse kLatinReverse = MakeLatinReverse();
+constexpr ReverseTable kReverse = MakeReverseTable();
 
 // The Windows-1250 byte of `code`, or 0 when the code page lacks it.
 unsigned char Cp1250Byte(std::uint32_t code) {
   if (code < 0x80) return static_cast<unsigned char>(code);
-  if (code < kLatinEnd) return kLatinReverse.bytes[code - 0x80];
-  for (int i = 0; i < 128; ++i) {
-    if (cp1250::kToUnicode[i] == code) return static_cast<unsigned char>(0x80 + i);
-  }
-  return 0;
-}
-
-// UTF-8 text is taken a step of ASCII bytes at a time: sixteen where the
-// build has SSE2, else eight.
-#if defined(__SSE2__)
-constexpr std::size_t kAsciiStep = 16;
-#else
-constexpr std::size_t kAsciiStep = 8;
-#endif
-
-// How many of the step's bytes at `step`, in order, come before the first
-// with its high bit set.
-std::size_t AsciiBytes(const char* step) {
-#if defined(__SSE2__)
-  const unsigned high = static_cast<unsigned>(
-      _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(step))));
-  return high == 0 ? kAsciiStep : static_cast<std::size_t>(__builtin_ctz(high));
-#else
-  std::uint64_t eight;
-  std::memcpy(&eight, step, sizeof eight);
-  const std::uint64_t high = eight & 0x8080808080808080ull;
-  if (high == 0) return kAsciiStep;
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  return static_cast<std::size_t>(__builtin_ctzll(high)) / 8;
-#else
-  return static_cast<std::size_t>(__builtin_clzll(high)) / 8;
-#endif
-#endif
+  const auto found = std::lower_bound(
+      kReverse.begin(), kReverse.end(), code,
+      [](const CodeAndByte& entry, std::uint32_t wanted) { return entry.code < wanted; });
+  return found != kReverse.end() && found->code == code ? found->byte : 0;
 }
 
 bool IsContinuation(unsigned char byte) {
@@ -161,75 +137,22 @@ std::string AnsiToUtf8(const std::string& text) {
   return utf8;
 }
 
-namespace {
-
-// Converts the `end` bytes at `text` and writes the result from `out` on,
-// which may be `text` itself: no step writes past the bytes it has read
-// (one to three bytes give one, four give two).  The size written.
-std::size_t ConvertUtf8(const char* text, std::size_t end, char* out) {
-  std::size_t written = 0;
-  std::size_t at = 0;
-  while (at < end) {
-    // Most of every invoice is ASCII, taken a step at a time up to the
-    // first byte with its high bit set.  Until the first letter that
-    // shortens the text, they are already where they belong.
-    {
-      // The text's last bytes are padded with bytes that are not ASCII,
-      // so that they too are taken in one step.
-      char step[kAsciiStep];
-      const std::size_t left = end - at;
-      if (left >= kAsciiStep) {
-        std::memcpy(step, text + at, kAsciiStep);
-      } else {
-        std::memset(step, 0x80, kAsciiStep);
-        std::memcpy(step, text + at, left);
-      }
-      const std::size_t ascii = AsciiBytes(step);
-      // Moved down; the bytes after the ASCII ones are still to read.
-      if (written != at) std::memcpy(out + written, step, ascii);
-      written += ascii;
-      at += ascii;
-      if (ascii == kAsciiStep) continue;
-      if (at == end) break;
-    }
-    // Not ASCII.  A character of two bytes (every Polish letter) is decoded
-    // here, as DecodeUtf8 would.
-    const unsigned char byte = static_cast<unsigned char>(text[at]);
-    if (byte >= 0xC2 && byte <= 0xDF && at + 1 < end &&
-        IsContinuation(static_cast<unsigned char>(text[at + 1]))) {
-      const std::uint32_t code =
-          (std::uint32_t{byte} & 0x1Fu) << 6 | (static_cast<unsigned char>(text[at + 1]) & 0x3Fu);
-      const unsigned char converted = Cp1250Byte(code);
-      out[written++] = converted != 0 ? static_cast<char>(converted) : '?';
-      at += 2;
-      continue;
-    }
+std::string Utf8ToAnsi(const std::string& text) {
+  const std::string utf8 = UpToFirstNul(text);
+  std::string ansi;
+  ansi.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
     std::size_t length = 1;
-    const long code = DecodeUtf8(text, at, end, length);
+    const long code = DecodeUtf8(utf8.data(), at, utf8.size(), length);
     at += length;
     if (code > 0xFFFF) {
-      out[written++] = '?';  // Windows sees a surrogate pair: two characters it lacks
-      out[written++] = '?';
-    } else {
-      const unsigned char converted = code < 0 ? 0 : Cp1250Byte(static_cast<std::uint32_t>(code));
-      out[written++] = converted != 0 ? static_cast<char>(converted) : '?';
+      ansi += "??";  // Windows sees a surrogate pair: two characters it lacks
+      continue;
     }
+    const unsigned char converted = code < 0 ? 0 : Cp1250Byte(static_cast<std::uint32_t>(code));
+    ansi += converted != 0 ? static_cast<char>(converted) : '?';
   }
-  return written;
-}
-
-}  // namespace
-
-std::string Utf8ToAnsi(const std::string& text) {
-  std::string ansi = text;
-  Utf8ToAnsiInPlace(ansi);
   return ansi;
-}
-
-void Utf8ToAnsiInPlace(std::string& text) {
-  const std::size_t end = std::min(text.find('\0'), text.size());
-  char* const bytes = &text[0];
-  text.resize(ConvertUtf8(bytes, end, bytes));
 }
 
 }  // namespace edihal::os

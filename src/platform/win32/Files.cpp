@@ -77,13 +77,6 @@ class Win32File final : public FileHandle {
     if (!SetEndOfFile(handle_)) Fail(texts::kCannotWriteFile, path_);
   }
 
-  std::uint64_t Size() override {
-    LARGE_INTEGER size;
-    return GetFileSizeEx(handle_, &size) && size.QuadPart > 0
-               ? static_cast<std::uint64_t>(size.QuadPart)
-               : 0;
-  }
-
  private:
   HANDLE handle_;
   std::string path_;
@@ -93,24 +86,11 @@ class Win32File final : public FileHandle {
 
 std::unique_ptr<FileHandle> Win32Platform::OpenFile(const std::string& path,
                                                     FileAccess access) const {
-  const std::wstring wide = Widen(path);
-  if (access == FileAccess::kRead) {
-    const HANDLE handle =
-        CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) Fail(texts::kCannotOpenFile, path);
-    return std::make_unique<Win32File>(handle, path);
-  }
-  HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  // Workaround: a file whose rights grant writing but not reading, or that
-  // another program shares for writing only, is still written, as it
-  // always was; it just cannot be read back.
-  const DWORD refused = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-  if (refused == ERROR_ACCESS_DENIED || refused == ERROR_SHARING_VIOLATION) {
-    handle = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  }
+  const bool reading = access == FileAccess::kRead;
+  const HANDLE handle =
+      CreateFileW(Widen(path).c_str(), reading ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ,
+                  nullptr, reading ? OPEN_EXISTING : OPEN_ALWAYS,
+                  FILE_ATTRIBUTE_NORMAL | (reading ? FILE_FLAG_SEQUENTIAL_SCAN : 0), nullptr);
   if (handle == INVALID_HANDLE_VALUE) Fail(texts::kCannotOpenFile, path);
   return std::make_unique<Win32File>(handle, path);
 }

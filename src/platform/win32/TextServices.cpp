@@ -58,8 +58,4 @@ std::string Utf8ToAnsi(const std::string& text) {
   return ToCodePage(CP_ACP, FromCodePage(CP_UTF8, UpToFirstNul(text)));
 }
 
-void Utf8ToAnsiInPlace(std::string& text) {
-  text = Utf8ToAnsi(text);
-}
-
 }  // namespace edihal::os

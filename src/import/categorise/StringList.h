@@ -4,8 +4,8 @@
 //
 // The text is kept in one piece and the lines are views into it, so that a
 // file of a hundred thousand lines costs one allocation, not one per line.
-#ifndef EDIHAL_IMPORT_STRINGLIST_H
-#define EDIHAL_IMPORT_STRINGLIST_H
+#ifndef EDIHAL_IMPORT_CATEGORISE_STRINGLIST_H
+#define EDIHAL_IMPORT_CATEGORISE_STRINGLIST_H
 
 #include <cstddef>
 #include <string>
@@ -45,4 +45,4 @@ class TStringList {
 
 }  // namespace edihal
 
-#endif  // EDIHAL_IMPORT_STRINGLIST_H
+#endif  // EDIHAL_IMPORT_CATEGORISE_STRINGLIST_H

@@ -1,4 +1,4 @@
-#include "import/Fasort.h"
+#include "import/categorise/Fasort.h"
 
 namespace edihal {
 

@@ -2,8 +2,8 @@
 // through the side files "Przypisanie.txt" (merchandise numbers to an
 // assortment key) and "Kategoryzacja.txt" (keys to assortment names), or,
 // where they give none, by asking the user in the assortment dialog.
-#ifndef EDIHAL_IMPORT_CATEGORISATION_H
-#define EDIHAL_IMPORT_CATEGORISATION_H
+#ifndef EDIHAL_IMPORT_CATEGORISE_CATEGORISATION_H
+#define EDIHAL_IMPORT_CATEGORISE_CATEGORISATION_H
 
 #include <memory>
 #include <string>
@@ -27,22 +27,13 @@ class Categorisation {
 
   // The assortment of one line block from its structure, group and
   // subgroup numbers ("0" where the block gives none).  When the side files
-  // give none, the dialog asks the user, showing `product_name` (already in
+  // give none, the dialog asks the user, showing `product_name` (in
   // Windows-1250); empty when the user closes it without a choice.
-  virtual std::string AssortmentFor(const std::string& structure, const std::string& group,
-                                    const std::string& subgroup,
+  virtual std::string AssortmentFor(std::string_view structure, std::string_view group,
+                                    std::string_view subgroup,
                                     const std::string& product_name) = 0;
-
-  // What AssortmentFor gives without asking the user; empty when it would
-  // ask.  Lets the caller leave preparing the name for the dialog until
-  // the dialog is needed.  The text lasts as long as the categorisation.
-  virtual std::string_view KnownAssortment(std::string_view /*structure*/,
-                                           std::string_view /*group*/,
-                                           std::string_view /*subgroup*/) {
-    return std::string_view();
-  }
 };
 
 }  // namespace edihal
 
-#endif  // EDIHAL_IMPORT_CATEGORISATION_H
+#endif  // EDIHAL_IMPORT_CATEGORISE_CATEGORISATION_H

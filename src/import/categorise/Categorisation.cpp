@@ -1,8 +1,10 @@
-#include "import/Categorisation.h"
+#include "import/categorise/Categorisation.h"
 
-#include "import/Fasort.h"
-#include "import/KnownGroups.h"
-#include "import/SideFiles.h"
+#include <utility>
+#include <vector>
+
+#include "import/categorise/Fasort.h"
+#include "import/categorise/SideFiles.h"
 
 namespace edihal {
 
@@ -17,18 +19,9 @@ class SideFileCategorisation final : public Categorisation {
                          std::unique_ptr<SideFiles> side_files)
       : platform_(platform), host_(host), side_files_(std::move(side_files)) {}
 
-  std::string_view KnownAssortment(std::string_view structure, std::string_view group,
-                                   std::string_view subgroup) override {
-    if (const std::string* known = known_.Find(structure, group, subgroup)) return *known;
-    GroupKey(structure, group, subgroup, key_);
-    std::string assortment = side_files_->AssortmentOf(key_);
-    if (assortment.empty()) return std::string_view();
-    return known_.Add(structure, group, subgroup, std::move(assortment));
-  }
-
-  std::string AssortmentFor(const std::string& structure, const std::string& group,
-                            const std::string& subgroup, const std::string& product_name) override {
-    std::string assortment(KnownAssortment(structure, group, subgroup));
+  std::string AssortmentFor(std::string_view structure, std::string_view group,
+                            std::string_view subgroup, const std::string& product_name) override {
+    std::string assortment = side_files_->AssortmentOf(GroupKey(structure, group, subgroup));
     if (!assortment.empty()) return assortment;
 
     const std::vector<std::string>& list = side_files_->AssortmentList();
@@ -52,10 +45,6 @@ class SideFileCategorisation final : public Categorisation {
   const TVEXBibliotekaEDI* host_;
   std::unique_ptr<SideFiles> side_files_;
   int remembered_choice_ = 0;  // index into the assortment list
-  // What the side files gave for each group met so far: an invoice has far
-  // fewer groups than blocks, and the side files bound their number.
-  KnownGroups known_;
-  std::string key_;  // GroupKey of the group the side files were asked for last
 };
 
 }  // namespace

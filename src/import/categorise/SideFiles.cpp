@@ -1,6 +1,7 @@
-#include "import/SideFiles.h"
+#include "import/categorise/SideFiles.h"
 
 #include <new>
+#include <utility>
 
 #include "rtl/Exception.h"
 #include "text/Texts.h"
@@ -28,26 +29,22 @@ TStringList LoadSideFile(const Platform& platform, const std::string& name) {
 }
 
 // The text after the first TAB of `line`, up to the next TAB or the end;
-// false when the line has no TAB.
-bool SecondColumn(std::string_view line, std::string& column) {
+// empty when the line has no TAB.
+std::string SecondColumn(std::string_view line) {
   const std::size_t first = line.find('\t');
-  if (first == std::string_view::npos) return false;
+  if (first == std::string_view::npos) return std::string();
   const std::size_t second = line.find('\t', first + 1);
-  column = std::string(line.substr(
+  return std::string(line.substr(
       first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1));
-  return true;
 }
 
 }  // namespace
 
-void GroupKey(std::string_view structure, std::string_view group, std::string_view subgroup,
-              std::string& key) {
-  key.assign(structure.data(), structure.size());
-  key += '\t';
-  key.append(group.data(), group.size());
-  key += '\t';
-  key.append(subgroup.data(), subgroup.size());
-  key += '\t';
+std::string GroupKey(std::string_view structure, std::string_view group,
+                     std::string_view subgroup) {
+  std::string key;
+  key.append(structure).append("\t").append(group).append("\t").append(subgroup).append("\t");
+  return key;
 }
 
 std::vector<std::string> BuildAssortmentList(const TStringList& assortment_lines) {
@@ -77,20 +74,29 @@ std::unique_ptr<SideFiles> SideFiles::Load(const Platform& platform) {
 SideFiles::SideFiles(TStringList assignment_lines, TStringList assortment_lines)
     : assignment_lines_(std::move(assignment_lines)),
       assortment_lines_(std::move(assortment_lines)),
-      assortment_list_(BuildAssortmentList(assortment_lines_)),
-      assignments_(assignment_lines_),
-      assortments_(assortment_lines_) {}
+      assortment_list_(BuildAssortmentList(assortment_lines_)) {
+  for (std::size_t i = 0; i < assignment_lines_.Count(); ++i) {
+    const std::string_view line = assignment_lines_[i];
+    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos;
+         tab = line.find('\t', tab + 1)) {
+      assignment_by_tabs_.emplace(line.substr(0, tab + 1), i);  // an earlier line stays
+    }
+  }
+}
 
-std::string SideFiles::AssortmentOf(const std::string& group_key) const {
-  const std::size_t assignment = assignments_.FirstStartingWith(group_key);
-  if (assignment == PrefixIndex::kNone) return std::string();
-  // The rest of the line after the group key is the assortment key; the
-  // heading of "Kategoryzacja.txt" is searched like any other line.
-  const std::string_view key = assignment_lines_[assignment].substr(group_key.size());
-  const std::size_t assortment = assortments_.FirstStartingWith(key);
-  std::string name;
-  if (assortment != PrefixIndex::kNone) SecondColumn(assortment_lines_[assortment], name);
-  return name;
+std::string SideFiles::AssortmentOf(std::string_view group_key) const {
+  const auto assignment = assignment_by_tabs_.find(group_key);
+  if (assignment == assignment_by_tabs_.end()) return std::string();
+  // The rest of the line after the group key is the assortment key.  The
+  // list is short, and is searched from its heading on; an empty key
+  // begins no line.
+  const std::string_view key = assignment_lines_[assignment->second].substr(group_key.size());
+  if (key.empty()) return std::string();
+  for (std::size_t i = 0; i < assortment_lines_.Count(); ++i) {
+    const std::string_view line = assortment_lines_[i];
+    if (line.substr(0, key.size()) == key) return SecondColumn(line);
+  }
+  return std::string();
 }
 
 }  // namespace edihal

@@ -8,8 +8,8 @@
 // opens with that entry selected, and "Akceptuj" stores the selection back
 // into it, so the next dialog of the same import starts from the last
 // choice.
-#ifndef EDIHAL_IMPORT_FASORT_H
-#define EDIHAL_IMPORT_FASORT_H
+#ifndef EDIHAL_IMPORT_CATEGORISE_FASORT_H
+#define EDIHAL_IMPORT_CATEGORISE_FASORT_H
 
 #include <string>
 #include <vector>
@@ -60,4 +60,4 @@ class TFmAsortymenty {
 
 }  // namespace edihal
 
-#endif  // EDIHAL_IMPORT_FASORT_H
+#endif  // EDIHAL_IMPORT_CATEGORISE_FASORT_H
