@@ -94,8 +94,16 @@ void UsePrimitives(FuzzedDataProvider& input) {
   std::string value;
   std::string line = text;
   edihal::HeaderTagValue(line, needle, "</" + needle, value);
+  // The scan against the definitions: a tag is there when a search finds
+  // it, the value is what ElementValue gives; and its quick way against its
+  // general one, wherever the quick one reads the line.
   const edihal::ScannedLine scanned = edihal::ScanLine(text);
   Check(scanned.value == edihal::ElementValue(text), "the scan's value differs");
+  edihal::ScannedLine quick;
+  if (edihal::ScanOneElementLine(text, quick)) {
+    const edihal::ScannedLine general = edihal::ScanAnyLine(text);
+    Check(quick.tags == general.tags && quick.value == general.value, "the quick scan differs");
+  }
   for (unsigned tag = 0; tag < static_cast<unsigned>(edihal::InvoiceTag::kCount); ++tag) {
     const auto which = static_cast<edihal::InvoiceTag>(tag);
     Check(scanned.tags.Has(which) == (text.find(edihal::TagText(which)) != std::string::npos),

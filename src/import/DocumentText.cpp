@@ -1,5 +1,8 @@
 #include "import/DocumentText.h"
 
+#include <cstring>
+#include <initializer_list>
+
 namespace edihal {
 
 namespace {
@@ -22,19 +25,29 @@ constexpr const char* kFixedRecords[] = {
     "DotyczyDok:",
 };
 
+// `text` made of `pieces`, one after another, sized for them at once.
+void Join(std::string& text, std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (const std::string_view piece : pieces) size += piece.size();
+  text.resize(size);
+  char* at = &text[0];
+  for (const std::string_view piece : pieces) {
+    if (piece.empty()) continue;
+    std::memcpy(at, piece.data(), piece.size());
+    at += piece.size();
+  }
+}
+
 }  // namespace
 
 void WriteLineRecord(const LineFields& fields, std::string& head, std::string& tail) {
-  head.assign("Linia:Nazwa{").append(fields.name).append("}Kod{").append(fields.code);
-  if (!fields.second_code.empty()) head.append("}Kod1{").append(fields.second_code);
-  head.append("}Vat{").append(fields.rate).append("}Jm{").append(fields.unit);
-  head.append("}Asortyment{");
-  tail.assign("}Sww{").append(fields.item_number).append("}Subsys{").append(fields.item_number);
-  tail.append("}PKWiU{").append(fields.short_description);
-  tail.append("}Ilosc{").append(fields.quantity);
+  const bool second = !fields.second_code.empty();
+  Join(head, {"Linia:Nazwa{", fields.name, "}Kod{", fields.code, second ? "}Kod1{" : "",
+              fields.second_code, "}Vat{", fields.rate, "}Jm{", fields.unit, "}Asortyment{"});
   // The host expects the letter n before the value.
-  tail.append("}Cena{}Wartosc{n").append(fields.value);
-  tail.append("}IleKgL{").append(fields.piece_content).append("}");
+  Join(tail, {"}Sww{", fields.item_number, "}Subsys{", fields.item_number, "}PKWiU{",
+              fields.short_description, "}Ilosc{", fields.quantity, "}Cena{}Wartosc{n",
+              fields.value, "}IleKgL{", fields.piece_content, "}"});
 }
 
 std::string HeaderRecords(const DocumentHeader& header) {

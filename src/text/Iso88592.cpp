@@ -26,11 +26,21 @@ constexpr unsigned char ToWindows1250(unsigned char byte) {
   }
 }
 
+// The same for every byte, as a table the compiler builds.
+struct ByteTable {
+  unsigned char to[256];
+  constexpr ByteTable() : to() {
+    for (int byte = 0; byte < 256; ++byte)
+      to[byte] = ToWindows1250(static_cast<unsigned char>(byte));
+  }
+};
+constexpr ByteTable kToWindows1250;
+
 }  // namespace
 
 void Iso88592ToWin1250InPlace(std::string& text) {
   text.resize(std::min(text.find('\0'), text.size()));
-  for (char& c : text) c = static_cast<char>(ToWindows1250(static_cast<unsigned char>(c)));
+  for (char& c : text) c = static_cast<char>(kToWindows1250.to[static_cast<unsigned char>(c)]);
 }
 
 std::string Iso88592ToWin1250(const std::string& text, int mode) {

@@ -54,7 +54,7 @@ bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
   return found;
 }
 
-bool TMFile::NextLine(std::string_view& line) {
+bool TMFile::ReadOn(std::string_view& line) {
   try {
     return FindNextLine(line);
   } catch (const std::bad_alloc&) {

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,8 +54,18 @@ class TMFile {
   // rule above.
   bool ReadLine(std::string& line, const std::string& delimiter = "\r\n");
   // The same without a copy: `line` views the next line inside the object
-  // and stays valid until the next read, rewind or close.
-  bool NextLine(std::string_view& line);
+  // and stays valid until the next read, rewind or close.  A line that is
+  // whole in the block is handed out here; the rest reads on.
+  bool NextLine(std::string_view& line) {
+    const char* const data = buffer_.data();
+    const void* newline = begin_ < end_ ? std::memchr(data + begin_, '\n', end_ - begin_) : nullptr;
+    if (newline == nullptr) return ReadOn(line);
+    const auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
+    const std::size_t stop = at > begin_ && data[at - 1] == '\r' ? at - 1 : at;
+    line = std::string_view(data + begin_, stop - begin_);
+    begin_ = at + 1;
+    return true;
+  }
   // Appends `text` and `terminator`.
   void WriteLine(const std::string& text, const std::string& terminator = "\r\n");
   // Writes what is buffered and closes; the object may be given a new path
@@ -63,6 +74,7 @@ class TMFile {
 
  private:
   void Flush();
+  bool ReadOn(std::string_view& line);
   bool FindNextLine(std::string_view& line);
 
   const Platform& platform_;

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstring>
 
-#include "selection/TextPrimitives.h"
-
 namespace edihal {
 
 namespace {
@@ -140,41 +138,51 @@ ScannedLine ScanAnyLine(std::string_view line) {
   return scanned;
 }
 
+namespace {
+
 // A line that is one element, "<NAME>value</NAME>", or an opening tag with
 // no "<" after it, holds no "<" but at its start and where its value ends:
 // the tags ScanAnyLine would find are the opening one and the closing one,
-// and the value is what lies between them.
-bool ScanOneElementLine(std::string_view line, ScannedLine& scanned) {
-  if (line.size() < kShortest || line[0] != '<') return false;
-  const char* const text = line.data();
-  const char* const end = text + line.size();
+// and the value is what lies between them.  Of the closing tags only those
+// of the blocks are known, and they close known opening tags.
+inline bool ScanOneElement(const char* text, const char* end, ScannedLine& scanned) {
+  if (end - text < static_cast<std::ptrdiff_t>(kShortest) || text[0] != '<') return false;
   const char* const close = Find(text + 1, std::min(end, text + kLongest), '>');
   if (close == nullptr) return false;
   const char* const value_end = Find(text + 1, end, '<');
-  if (value_end == nullptr) {
-    scanned = ScannedLine();
-    AddTagAt(text, close, scanned.tags);
-    return true;
-  }
-  // The rest must be "</NAME>", the opening tag's name closed.
   const auto name = static_cast<std::size_t>(close - text);  // with its ">"
-  if (value_end < close || static_cast<std::size_t>(end - value_end) != name + 2 ||
-      value_end[1] != '/' || std::memcmp(value_end + 2, text + 1, name) != 0) {
+  if (value_end != nullptr &&
+      (value_end < close || static_cast<std::size_t>(end - value_end) != name + 2 ||
+       value_end[1] != '/' || std::memcmp(value_end + 2, text + 1, name) != 0)) {
     return false;
   }
   scanned = ScannedLine();
-  AddTagAt(text, close, scanned.tags);
-  AddTagAt(value_end, end - 1, scanned.tags);
+  const InvoiceTag tag = TagAt(text, close);
+  if (tag != InvoiceTag::kCount) scanned.tags.Add(tag);
+  if (value_end == nullptr) return true;
   scanned.value = std::string_view(close + 1, static_cast<std::size_t>(value_end - close - 1));
+  if (tag == InvoiceTag::kSale) scanned.tags.Add(InvoiceTag::kSaleEnd);
+  if (tag == InvoiceTag::kReturn) scanned.tags.Add(InvoiceTag::kReturnEnd);
   return true;
+}
+
+}  // namespace
+
+bool ScanOneElementLine(std::string_view line, ScannedLine& scanned) {
+  return ScanOneElement(line.data(), line.data() + line.size(), scanned);
 }
 
 ScannedLine ScanLine(std::string_view line) {
   // Trimmed, most lines are one element; the blanks around the line are
   // not among the tags or the value.
-  line = TrimmedView(line);
+  const char* begin = line.data();
+  const char* end = begin + line.size();
+  while (begin != end && static_cast<unsigned char>(*begin) <= 0x20) ++begin;
+  while (end != begin && static_cast<unsigned char>(end[-1]) <= 0x20) --end;
   ScannedLine scanned;
-  if (!ScanOneElementLine(line, scanned)) scanned = ScanAnyLine(line);
+  if (!ScanOneElement(begin, end, scanned)) {
+    scanned = ScanAnyLine(std::string_view(begin, static_cast<std::size_t>(end - begin)));
+  }
   return scanned;
 }
 

@@ -137,21 +137,32 @@ std::string AnsiToUtf8(const std::string& text) {
   return utf8;
 }
 
+// No character takes fewer bytes in the code page than in UTF-8, so the
+// text is converted into a buffer of its own size.
 std::string Utf8ToAnsi(const std::string& text) {
-  const std::string utf8 = UpToFirstNul(text);
-  std::string ansi;
-  ansi.reserve(utf8.size());
-  for (std::size_t at = 0; at < utf8.size();) {
+  const std::size_t end = std::min(text.find('\0'), text.size());
+  std::string ansi(end, '\0');
+  std::size_t written = 0;
+  for (std::size_t at = 0; at < end;) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x80) {
+      ansi[written++] = static_cast<char>(byte);
+      ++at;
+      continue;
+    }
     std::size_t length = 1;
-    const long code = DecodeUtf8(utf8.data(), at, utf8.size(), length);
+    const long code = DecodeUtf8(text.data(), at, end, length);
     at += length;
     if (code > 0xFFFF) {
-      ansi += "??";  // Windows sees a surrogate pair: two characters it lacks
+      // Windows sees a surrogate pair: two characters it lacks.
+      ansi[written++] = '?';
+      ansi[written++] = '?';
       continue;
     }
     const unsigned char converted = code < 0 ? 0 : Cp1250Byte(static_cast<std::uint32_t>(code));
-    ansi += converted != 0 ? static_cast<char>(converted) : '?';
+    ansi[written++] = converted != 0 ? static_cast<char>(converted) : '?';
   }
+  ansi.resize(written);
   return ansi;
 }
 
