@@ -17,7 +17,7 @@
 #include "InvoiceGenerator.h"
 #include "import/ImportInvoiceDocument.h"
 #include "import/categorise/Categorisation.h"
-#include "plugin/TVEXBibliotekaEDI.h"
+#include "library/TVEXBibliotekaEDI.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "import/ImportInvoiceDocument.h"
 #include "platform/FpuControl.h"
 #include "platform/Platform.h"
-#include "plugin/TVEXBibliotekaEDI.h"
+#include "library/TVEXBibliotekaEDI.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include "import/DecimalSeparator.h"
 #include "import/SourceEncoding.h"
 #include "import/scan/LineScan.h"
-#include "rtl/Numbers.h"
-#include "rtl/StrToInt.h"
-#include "selection/HeaderScan.h"
-#include "selection/TextPrimitives.h"
-#include "text/Iso88592.h"
-#include "text/Plkonwer.h"
+#include "numbers/Numbers.h"
+#include "numbers/StrToInt.h"
+#include "selection/ListedHeader.h"
+#include "library/TextPrimitives.h"
+#include "charsets/Iso88592.h"
+#include "charsets/Plkonwer.h"
 #include "torlib/TMFile.h"
 #include "torlib/TxTools.h"
 
@@ -111,7 +111,7 @@ void UsePrimitives(FuzzedDataProvider& input) {
   }
   edihal::ListedInvoiceHeader header;
   line = text;
-  edihal::ScanHeaderLine(line, header);
+  edihal::ScanListedHeaderLine(line, header);
   edihal::ListedExportName(text, value);
   const edihal::TxTools tools(text);
   tools.FindChar(needle.empty() ? ' ' : needle[0], index);

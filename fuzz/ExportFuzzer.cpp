@@ -17,8 +17,8 @@
 #include "FakePlatform.h"
 #include "FuzzHost.h"
 #include "export/PrepareExportFileName.h"
-#include "plugin/TextBuffer.h"
-#include "selection/TextPrimitives.h"
+#include "boundary/TextBuffer.h"
+#include "library/TextPrimitives.h"
 
 namespace {
 

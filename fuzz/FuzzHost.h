@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/TVEXBibliotekaEDI.h"
+#include "library/TVEXBibliotekaEDI.h"
 
 namespace fuzzing {
 
@@ -50,7 +50,7 @@ std::string Answer(FuzzedDataProvider& input, const std::vector<std::string>& ch
 
 }  // namespace fuzzing
 
-#include "plugin/WorkerGuard.h"
+#include "boundary/WorkerGuard.h"
 
 template <typename Work>
 bool fuzzing::FuzzHost::Run(Work&& work) {

@@ -15,7 +15,7 @@
 #include "FakePlatform.h"
 #include "FuzzHost.h"
 #include "import/ImportInvoiceDocument.h"
-#include "rtl/Exception.h"
+#include "base/Exception.h"
 
 namespace {
 

@@ -90,7 +90,7 @@ enum { EDIHAL_PARAM_GROUP = 401 };
 typedef int32_t EdiHalHostValue;
 
 /* A library object; only the module looks inside. */
-typedef void* EdiHalLibrary;
+typedef struct EdiHalLibraryObject* EdiHalLibrary;
 
 typedef int32_t(EDIHAL_STDCALL* EdiHalTextCallback)(EdiHalHostValue host, EdiHalHostValue context,
                                                     const char* text);

@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "Host.h"
-#include "import/InvoiceCheck.h"
+#include "InvoiceCheck.h"
+#include "base/Exception.h"
+#include "library/TextPrimitives.h"
 #include "platform/Platform.h"
-#include "rtl/Exception.h"
-#include "selection/TextPrimitives.h"
 
 namespace vexhost {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "selection/TextPrimitives.h"
+#include "library/TextPrimitives.h"
 #include "torlib/TMFile.h"
 #include "torlib/TxTools.h"
 

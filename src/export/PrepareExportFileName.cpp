@@ -4,11 +4,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/Exception.h"
+#include "base/Texts.h"
 #include "export/ExportList.h"
-#include "plugin/ParameterNames.h"
-#include "rtl/Exception.h"
-#include "selection/TextPrimitives.h"
-#include "text/Texts.h"
+#include "library/ParameterNames.h"
+#include "library/TextPrimitives.h"
 #include "torlib/TxTools.h"
 
 namespace edihal {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "library/TVEXBibliotekaEDI.h"
 #include "platform/Platform.h"
-#include "plugin/TVEXBibliotekaEDI.h"
 
 namespace edihal {
 

@@ -1,6 +1,6 @@
 #include "export/RejectDocumentExport.h"
 
-#include "text/Texts.h"
+#include "base/Texts.h"
 
 namespace edihal {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "plugin/TVEXBibliotekaEDI.h"
+#include "library/TVEXBibliotekaEDI.h"
 
 namespace edihal {
 

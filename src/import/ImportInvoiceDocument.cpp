@@ -5,13 +5,13 @@
 #include <new>
 #include <utility>
 
+#include "base/Exception.h"
+#include "base/Texts.h"
 #include "import/DocumentText.h"
 #include "import/InvoiceHeader.h"
 #include "import/LineConversion.h"
 #include "import/categorise/Categorisation.h"
-#include "plugin/ParameterNames.h"
-#include "rtl/Exception.h"
-#include "text/Texts.h"
+#include "library/ParameterNames.h"
 #include "torlib/TMFile.h"
 
 namespace edihal {

@@ -1,7 +1,7 @@
 #include "import/InvoiceHeader.h"
 
 #include "import/scan/LineScan.h"
-#include "selection/TextPrimitives.h"
+#include "library/TextPrimitives.h"
 
 namespace edihal {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <utility>
 
+#include "base/Exception.h"
+#include "base/Texts.h"
 #include "import/DecimalSeparator.h"
 #include "import/DocumentText.h"
-#include "rtl/Exception.h"
-#include "rtl/Numbers.h"
-#include "text/Texts.h"
+#include "numbers/Numbers.h"
 
 namespace edihal {
 

@@ -1,7 +1,7 @@
 #include "import/SourceEncoding.h"
 
-#include "text/Iso88592.h"
-#include "text/Plkonwer.h"
+#include "charsets/Iso88592.h"
+#include "charsets/Plkonwer.h"
 
 namespace edihal {
 

@@ -1,7 +1,7 @@
 #include "platform/FileError.h"
 
-#include "rtl/Exception.h"
-#include "text/Texts.h"
+#include "base/Exception.h"
+#include "base/Texts.h"
 
 namespace edihal {
 

@@ -12,11 +12,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin/ParameterNames.h"
-#include "selection/HeaderScan.h"
+#include "base/Texts.h"
+#include "library/ParameterNames.h"
+#include "library/TextPrimitives.h"
+#include "selection/ListedHeader.h"
 #include "selection/ScanImportFolder.h"
-#include "selection/TextPrimitives.h"
-#include "text/Texts.h"
 #include "torlib/TMFile.h"
 
 namespace edihal {
@@ -85,7 +85,7 @@ void WriteFolderEntries(const TVEXBibliotekaEDI& library, const Platform& platfo
     library.ShowProgressPercent(PercentDone(i, names.size()));
     // A file removed since the folder was listed gets no entry.
     if (!platform.FileExists(path)) continue;
-    ReadInvoiceHeader(reader, path, header);
+    ReadListedHeader(reader, path, header);
     list.WriteLine(EntryLine(path, name, header), kLineEnd);
   }
 }

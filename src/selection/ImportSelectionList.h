@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "library/TVEXBibliotekaEDI.h"
 #include "platform/Platform.h"
-#include "plugin/TVEXBibliotekaEDI.h"
 
 namespace edihal {
 

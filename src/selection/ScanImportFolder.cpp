@@ -1,7 +1,7 @@
 #include "selection/ScanImportFolder.h"
 
-#include "plugin/ParameterNames.h"
-#include "selection/TextPrimitives.h"
+#include "library/ParameterNames.h"
+#include "library/TextPrimitives.h"
 
 namespace edihal {
 

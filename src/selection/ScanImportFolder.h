@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "library/TVEXBibliotekaEDI.h"
 #include "platform/Platform.h"
-#include "plugin/TVEXBibliotekaEDI.h"
 
 namespace edihal {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "rtl/Exception.h"
-#include "text/Texts.h"
+#include "base/Exception.h"
+#include "base/Texts.h"
 
 namespace edihal {
 

@@ -1,5 +1,6 @@
 # Fails unless MODULE exports exactly EXPORTS (comma-separated), undecorated,
-# and, for a PE file, imports only DLLs of IMPORTS.
+# holds nothing of the test hooks, and, for a PE file, imports only DLLs of
+# IMPORTS.
 #   cmake -DTOOL=objdump|nm -DKIND=pe|elf -DMODULE=... -DEXPORTS=a,b
 #         [-DIMPORTS=x.dll,y.dll] -P CheckModuleTables.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -54,6 +55,12 @@ else()
       list(APPEND exports "${name}")
     endif()
   endforeach()
+endif()
+
+# Nothing of the test module's hooks: not even their names.
+file(STRINGS ${MODULE} hooks REGEX "EdiHalTest")
+if(hooks)
+  message(FATAL_ERROR "${MODULE} holds the test hooks: ${hooks}")
 endif()
 
 list(SORT exports)

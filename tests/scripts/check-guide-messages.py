@@ -3,7 +3,7 @@
 
     check-guide-messages.py SOURCE_DIR
 
-Reads every text of src/text/Texts.h (Windows-1250 byte escapes), turns it
+Reads every text of src/base/Texts.h (Windows-1250 byte escapes), turns it
 into UTF-8 and checks docs/INSTRUKCJA.md against it:
 
 - each message text stands in a message cell (the first column, in
@@ -119,7 +119,7 @@ def composed_of(cell, messages):
 
 def main():
     source = sys.argv[1]
-    texts = read_texts(f"{source}/src/text/Texts.h")
+    texts = read_texts(f"{source}/src/base/Texts.h")
     guide = open(f"{source}/docs/INSTRUKCJA.md", encoding="utf-8").read()
     unknown = (SHOWN_ELSEWHERE | NOT_IN_GUIDE) - texts.keys()
     if unknown:

@@ -17,8 +17,8 @@ $check "$source_dir" || failures=$((failures + 1))
 
 # copy_tree NAME: the two files the check reads, in a folder of their own.
 copy_tree() {
-  mkdir -p "$work/$1/src/text" "$work/$1/docs"
-  cp "$source_dir/src/text/Texts.h" "$work/$1/src/text/"
+  mkdir -p "$work/$1/src/base" "$work/$1/docs"
+  cp "$source_dir/src/base/Texts.h" "$work/$1/src/base/"
   cp "$source_dir/docs/INSTRUKCJA.md" "$work/$1/docs/"
 }
 
@@ -45,7 +45,7 @@ sed 's/^| `Nieznany wyj\([^`]*\)` |/| `Nieznany wyj\1 modu\xc5\x82u` |/' \
 refused invented "with a message the module does not have" "does not say"
 
 copy_tree added
-printf 'inline constexpr char kNew[] = "Nowy b\\xB3\\xB9""d";\n' >>"$work/added/src/text/Texts.h"
+printf 'inline constexpr char kNew[] = "Nowy b\\xB3\\xB9""d";\n' >>"$work/added/src/base/Texts.h"
 refused added "that lacks a message new in Texts.h" "kNew"
 
 [ "$failures" = 0 ] || { echo "$failures guide check(s) failed"; exit 1; }

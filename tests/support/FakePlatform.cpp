@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "platform/FileError.h"
-#include "rtl/Exception.h"
-#include "text/Texts.h"
+#include "base/Exception.h"
+#include "base/Texts.h"
 
 namespace testing_support {
 

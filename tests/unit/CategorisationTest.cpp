@@ -8,7 +8,7 @@
 
 #include "FakePlatform.h"
 #include "import/categorise/Categorisation.h"
-#include "rtl/Exception.h"
+#include "base/Exception.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "FakePlatform.h"
 #include "import/ImportInvoiceDocument.h"
-#include "plugin/TVEXBibliotekaEDI.h"
+#include "library/TVEXBibliotekaEDI.h"
 
 namespace {
 

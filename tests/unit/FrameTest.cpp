@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "plugin/TVEXBibliotekaEDI.h"
-#include "plugin/WorkerGuard.h"
+#include "library/TVEXBibliotekaEDI.h"
+#include "boundary/WorkerGuard.h"
 
 namespace {
 

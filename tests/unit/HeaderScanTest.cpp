@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FakePlatform.h"
-#include "selection/HeaderScan.h"
+#include "selection/ListedHeader.h"
 #include "torlib/TMFile.h"
 
 namespace {
@@ -62,13 +62,13 @@ TEST(HeaderScan, ReadsOnlyUpToTheNumber) {
   reader.SetReadOnly(true);
   ListedInvoiceHeader header;
 
-  edihal::ReadInvoiceHeader(reader, "C:\\Imp\\a.xml", header);
+  edihal::ReadListedHeader(reader, "C:\\Imp\\a.xml", header);
   EXPECT_EQ("FV/1/2024", header.number);
   EXPECT_LT(platform.bytes_read, 128u * 1024) << "the file was read past its number";
 
   // Without a number the file is read to its end, with the same reader.
   platform.bytes_read = 0;
-  edihal::ReadInvoiceHeader(reader, "C:\\Imp\\b.xml", header);
+  edihal::ReadListedHeader(reader, "C:\\Imp\\b.xml", header);
   EXPECT_EQ("", header.number);
   EXPECT_EQ("31.01.2024", header.date);
   EXPECT_EQ(platform.files["C:\\Imp\\b.xml"].size(), platform.bytes_read);

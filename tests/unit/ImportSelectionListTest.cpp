@@ -7,8 +7,8 @@
 #include <string>
 
 #include "FakePlatform.h"
-#include "plugin/TVEXBibliotekaEDI.h"
-#include "rtl/Exception.h"
+#include "library/TVEXBibliotekaEDI.h"
+#include "base/Exception.h"
 #include "selection/ImportSelectionList.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "CommaLocale.h"
 #include "platform/FpuControl.h"
-#include "rtl/Numbers.h"
+#include "numbers/Numbers.h"
 
 namespace {
 

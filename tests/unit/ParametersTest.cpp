@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FakePlatform.h"
-#include "plugin/Parameters.h"
+#include "boundary/Parameters.h"
 
 namespace {
 

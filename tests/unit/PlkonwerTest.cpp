@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "text/Iso88592.h"
-#include "text/Plkonwer.h"
+#include "charsets/Iso88592.h"
+#include "charsets/Plkonwer.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/TVEXBibliotekaEDI.h"
 #include "platform/Platform.h"
-#include "plugin/TVEXBibliotekaEDI.h"
 
 namespace edihal {
 
@@ -30,8 +30,7 @@ class Categorisation {
   // give none, the dialog asks the user, showing `product_name` (in
   // Windows-1250); empty when the user closes it without a choice.
   virtual std::string AssortmentFor(std::string_view structure, std::string_view group,
-                                    std::string_view subgroup,
-                                    const std::string& product_name) = 0;
+                                    std::string_view subgroup, const std::string& product_name) = 0;
 };
 
 }  // namespace edihal

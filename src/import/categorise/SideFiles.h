@@ -25,8 +25,7 @@ inline constexpr char kAssignmentFileName[] = "Przypisanie.txt";
 inline constexpr char kAssortmentFileName[] = "Kategoryzacja.txt";
 
 // The numbers of a line block joined, each followed by a TAB.
-std::string GroupKey(std::string_view structure, std::string_view group,
-                     std::string_view subgroup);
+std::string GroupKey(std::string_view structure, std::string_view group, std::string_view subgroup);
 
 // The names offered in the dialog, one for every line of "Kategoryzacja.txt"
 // after the heading: column 2 of a line that has at least two TABs, else

@@ -55,7 +55,9 @@ class LineTags {
   bool operator==(const LineTags& other) const { return bits_ == other.bits_; }
 
  private:
-  static std::uint32_t Bit(InvoiceTag tag) { return std::uint32_t{1} << static_cast<unsigned>(tag); }
+  static std::uint32_t Bit(InvoiceTag tag) {
+    return std::uint32_t{1} << static_cast<unsigned>(tag);
+  }
   std::uint32_t bits_ = 0;
 };
 

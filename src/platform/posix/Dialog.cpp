@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "platform/posix/PosixPlatform.h"
+#include "platform/OsPlatform.h"
 #include "platform/posix/TerminalDialog.h"
 
 namespace edihal {
@@ -58,9 +58,9 @@ class Terminal {
 
 }  // namespace
 
-DialogAnswer PosixPlatform::ShowAssortmentDialog(const std::string& product,
-                                                 const std::vector<std::string>& entries,
-                                                 int initial) const {
+DialogAnswer OsPlatform::ShowAssortmentDialog(const std::string& product,
+                                              const std::vector<std::string>& entries,
+                                              int initial) const {
   Terminal terminal;
   if (!terminal.IsOpen()) return DialogAnswer{false, -1};
   const TerminalIo io{[&terminal](std::string& line) { return terminal.ReadLine(line); },

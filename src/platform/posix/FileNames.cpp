@@ -3,8 +3,8 @@
 // taken as UTF-8 where no locale is set).  Every path is turned into the
 // file system's form where it meets the file system, and every name read
 // from it back into Windows-1250.
+#include "platform/posix/FileNames.h"
 #include "platform/posix/Codesets.h"
-#include "platform/posix/PosixPlatform.h"
 
 namespace edihal {
 

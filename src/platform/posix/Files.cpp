@@ -7,10 +7,11 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "base/Exception.h"
+#include "base/Texts.h"
 #include "platform/FileError.h"
-#include "platform/posix/PosixPlatform.h"
-#include "rtl/Exception.h"
-#include "text/Texts.h"
+#include "platform/OsPlatform.h"
+#include "platform/posix/FileNames.h"
 
 namespace edihal {
 
@@ -100,8 +101,7 @@ bool IsFolder(const std::string& native) {
 
 }  // namespace
 
-std::unique_ptr<FileHandle> PosixPlatform::OpenFile(const std::string& path,
-                                                    FileAccess access) const {
+std::unique_ptr<FileHandle> OsPlatform::OpenFile(const std::string& path, FileAccess access) const {
   const std::string native = NativePath(path);
   const int flags = access == FileAccess::kRead ? O_RDONLY : (O_WRONLY | O_CREAT);
   int fd;
@@ -119,12 +119,12 @@ std::unique_ptr<FileHandle> PosixPlatform::OpenFile(const std::string& path,
   return std::make_unique<PosixFile>(fd, path);
 }
 
-bool PosixPlatform::FileExists(const std::string& path) const {
+bool OsPlatform::FileExists(const std::string& path) const {
   struct stat info {};
   return !path.empty() && ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-bool PosixPlatform::ForceDirectories(const std::string& folder) const {
+bool OsPlatform::ForceDirectories(const std::string& folder) const {
   if (folder.empty()) throw EInOutError(texts::kEmptyFolderName);
   std::string native = NativePath(folder);
   while (native.size() > 1 && native.back() == '/') native.pop_back();
@@ -137,7 +137,7 @@ bool PosixPlatform::ForceDirectories(const std::string& folder) const {
   return ::mkdir(native.c_str(), 0777) == 0 || (errno == EEXIST && IsFolder(native));
 }
 
-std::string PosixPlatform::FullPath(const std::string& name) const {
+std::string OsPlatform::FullPath(const std::string& name) const {
   if (!name.empty() && (name[0] == '/' || name[0] == '\\')) return name;
   char here[PATH_MAX];
   if (::getcwd(here, sizeof here) == nullptr) return name;

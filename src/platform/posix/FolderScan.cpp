@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/OsPlatform.h"
 #include "platform/posix/Cp1250Table.h"
-#include "platform/posix/PosixPlatform.h"
+#include "platform/posix/FileNames.h"
 
 namespace edihal {
 
@@ -73,7 +74,7 @@ bool ListsBefore(const Listed& a, const Listed& b) {
 
 }  // namespace
 
-std::vector<std::string> PosixPlatform::FindFiles(const std::string& mask) const {
+std::vector<std::string> OsPlatform::FindFiles(const std::string& mask) const {
   const std::size_t cut = mask.find_last_of("\\/");
   const std::string folder = cut == std::string::npos ? "." : NativePath(mask.substr(0, cut + 1));
   const std::string pattern = os::UpperCase(cut == std::string::npos ? mask : mask.substr(cut + 1));

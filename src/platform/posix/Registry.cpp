@@ -1,10 +1,10 @@
-#include "platform/posix/PosixPlatform.h"
+#include "platform/OsPlatform.h"
 
 namespace edihal {
 
 // There is no registry here: the install folder always falls back to its
 // default.
-std::string PosixPlatform::InstallFolderValue() const {
+std::string OsPlatform::InstallFolderValue() const {
   return std::string();
 }
 

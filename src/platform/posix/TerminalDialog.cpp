@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "text/Texts.h"
+#include "base/Texts.h"
 
 namespace edihal {
 

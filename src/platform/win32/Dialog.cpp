@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Texts.h"
 #include "platform/EntryPoint.h"
-#include "platform/win32/Win32Platform.h"
-#include "text/Texts.h"
+#include "platform/OsPlatform.h"
 
 namespace edihal {
 
@@ -255,9 +255,9 @@ void RunModal(Loop&& loop) {
 
 }  // namespace
 
-DialogAnswer Win32Platform::ShowAssortmentDialog(const std::string& product,
-                                                 const std::vector<std::string>& entries,
-                                                 int initial) const {
+DialogAnswer OsPlatform::ShowAssortmentDialog(const std::string& product,
+                                              const std::vector<std::string>& entries,
+                                              int initial) const {
   if (DialogAlreadyShown()) return DialogAnswer{false, -1};
 
   DialogState state;

@@ -1,10 +1,11 @@
 // Files and folders through the Win32 functions.
 #include <windows.h>
 
+#include "base/Exception.h"
+#include "base/Texts.h"
 #include "platform/FileError.h"
-#include "platform/win32/Win32Platform.h"
-#include "rtl/Exception.h"
-#include "text/Texts.h"
+#include "platform/OsPlatform.h"
+#include "platform/win32/WideText.h"
 
 namespace edihal {
 
@@ -84,8 +85,7 @@ class Win32File final : public FileHandle {
 
 }  // namespace
 
-std::unique_ptr<FileHandle> Win32Platform::OpenFile(const std::string& path,
-                                                    FileAccess access) const {
+std::unique_ptr<FileHandle> OsPlatform::OpenFile(const std::string& path, FileAccess access) const {
   const bool reading = access == FileAccess::kRead;
   const HANDLE handle =
       CreateFileW(Widen(path).c_str(), reading ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ,
@@ -95,13 +95,13 @@ std::unique_ptr<FileHandle> Win32Platform::OpenFile(const std::string& path,
   return std::make_unique<Win32File>(handle, path);
 }
 
-bool Win32Platform::FileExists(const std::string& path) const {
+bool OsPlatform::FileExists(const std::string& path) const {
   if (path.empty()) return false;
   const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool Win32Platform::ForceDirectories(const std::string& folder) const {
+bool OsPlatform::ForceDirectories(const std::string& folder) const {
   if (folder.empty()) throw EInOutError(texts::kEmptyFolderName);
   std::wstring wide = Widen(folder);
   while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
@@ -116,7 +116,7 @@ bool Win32Platform::ForceDirectories(const std::string& folder) const {
   return CreateDirectoryW(wide.c_str(), nullptr) || IsFolder(wide);
 }
 
-std::string Win32Platform::FullPath(const std::string& name) const {
+std::string OsPlatform::FullPath(const std::string& name) const {
   const std::wstring wide = Widen(name);
   const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (length == 0) return name;

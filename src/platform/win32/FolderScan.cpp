@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include "platform/win32/Win32Platform.h"
+#include "platform/OsPlatform.h"
+#include "platform/win32/WideText.h"
 
 namespace edihal {
 
@@ -13,7 +14,7 @@ constexpr DWORD kExcluded =
 
 }  // namespace
 
-std::vector<std::string> Win32Platform::FindFiles(const std::string& mask) const {
+std::vector<std::string> OsPlatform::FindFiles(const std::string& mask) const {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found{};
   const HANDLE search = FindFirstFileW(Widen(mask).c_str(), &found);

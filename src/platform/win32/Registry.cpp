@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include "platform/win32/Win32Platform.h"
+#include "platform/OsPlatform.h"
+#include "platform/win32/WideText.h"
 
 namespace edihal {
 
@@ -25,7 +26,7 @@ class KeyCloser {
 
 // Only a plain string counts: an expandable string or any other type is
 // passed over, as is every error.
-std::string Win32Platform::InstallFolderValue() const {
+std::string OsPlatform::InstallFolderValue() const {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return std::string();

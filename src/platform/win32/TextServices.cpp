@@ -2,7 +2,9 @@
 // ANSI code page of the machine (Windows-1250 where the module is used).
 #include <windows.h>
 
-#include "platform/win32/Win32Platform.h"
+#include <string>
+
+#include "platform/Platform.h"
 
 namespace edihal::os {
 

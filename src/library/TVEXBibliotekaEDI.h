@@ -1,0 +1,67 @@
+// The library object: the module's only state between calls.  It keeps the
+// host value given at registration, the call context of the running worker
+// export and the host's callbacks, and it is the workers' only way to talk
+// to the host.
+#ifndef EDIHAL_LIBRARY_TVEXBIBLIOTEKAEDI_H
+#define EDIHAL_LIBRARY_TVEXBIBLIOTEKAEDI_H
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+#include "EdiHal_X.h"
+
+namespace edihal {
+
+class TVEXBibliotekaEDI {
+ public:
+  explicit TVEXBibliotekaEDI(EdiHalHostValue host_handle) : HostHandle(host_handle) {}
+  virtual ~TVEXBibliotekaEDI() = default;
+  TVEXBibliotekaEDI(const TVEXBibliotekaEDI&) = delete;
+  TVEXBibliotekaEDI& operator=(const TVEXBibliotekaEDI&) = delete;
+
+  // Stores `callback` under `id`; ids other than 2 to 8 and 29 are ignored.
+  // A null callback switches that id off.
+  void RegisterCallback(void* callback, int32_t id);
+
+  void ShowProgressTitle(const std::string& text) const;
+  void ShowProgressText(const std::string& text) const;
+  void ShowProgressPercent(int32_t percent) const;
+  // The host's current value of the named parameter, trimmed; empty when the
+  // host does not answer or has registered no parameter callback.
+  std::string ParameterValue(const std::string& name) const;
+  void ReportError(const std::string& text) const;
+  void ReportMessage(const std::string& text) const;
+
+  // Runs `call` as code of the host's: with the host's x87 control word,
+  // and with a structured exception it raises turned into
+  // HostCallbackFault, so that the worker unwinds and closes its files.
+  // Every callback goes through here, and so does the modal dialog, whose
+  // message loop runs the host's window procedures.
+  template <typename Call>
+  void CallHostSide(Call&& call) const {
+    using Target = std::remove_reference_t<Call>;
+    RunOnHostSide([](void* target) { (*static_cast<Target*>(target))(); }, &call);
+  }
+
+  EdiHalHostValue HostHandle;
+  EdiHalHostValue CallContext = 0;
+  // The x87 control word the host called the running worker export with.
+  std::uint16_t HostControlWord = 0x037F;
+  EdiHalTextCallback CallbackProgressTitle = nullptr;
+  EdiHalTextCallback CallbackProgressText = nullptr;
+  EdiHalPercentCallback CallbackProgressPercent = nullptr;
+  void* CallbackReserved5 = nullptr;
+  EdiHalParameterCallback CallbackParameterValue = nullptr;
+  EdiHalTextCallback CallbackError = nullptr;
+  EdiHalTextCallback CallbackMessage = nullptr;
+  void* CallbackReserved29 = nullptr;
+
+ private:
+  void CallText(EdiHalTextCallback callback, const std::string& text) const;
+  void RunOnHostSide(void (*call)(void*), void* context) const;
+};
+
+}  // namespace edihal
+
+#endif  // EDIHAL_LIBRARY_TVEXBIBLIOTEKAEDI_H

@@ -1,0 +1,10 @@
+#include "platform/OsPlatform.h"
+
+namespace edihal {
+
+const Platform& SystemPlatform() {
+  static const OsPlatform platform;
+  return platform;
+}
+
+}  // namespace edihal
