@@ -56,6 +56,22 @@ struct Instructions {
   std::vector<InstructionCount> rows;
 };
 
+// One build of the module measured inside one process (importtime): the
+// medians of its rounds, in milliseconds, per invoice ("cp1250, 10 MB").
+struct InProcess {
+  double floor = 0;        // the invoice read twice, every line end found
+  double module = 0;       // the import, categorisation off
+  double categorised = 0;  // the same with categorisation on
+};
+struct BuildFigures {
+  std::string name;         // "native", "linux32", "DLL under Wine"
+  std::string description;  // how it was built and run
+  std::map<std::string, InProcess> invoices;
+  // Callgrind's instructions per byte of the whole vexhost import, 10 MB
+  // invoices; empty where valgrind cannot follow the program.
+  std::map<std::string, double> instructions_per_byte;
+};
+
 // The sizes a run measured and how it went.
 struct RunInfo {
   std::vector<unsigned> megabytes;
@@ -70,7 +86,8 @@ struct RunInfo {
 // using `scratch` for gnuplot's data; throws std::runtime_error on failure.
 void WriteReport(const std::string& folder, const std::string& template_path,
                  const std::string& scratch, const Figures& figures,
-                 const Instructions& instructions, const RunInfo& info);
+                 const Instructions& instructions, const std::vector<BuildFigures>& builds,
+                 const RunInfo& info);
 
 // The three load averages of /proc/loadavg.
 std::string LoadAverage();

@@ -76,8 +76,8 @@ void WriteWhole(const std::string& path, const std::string& head, const std::str
 }  // namespace
 
 std::vector<std::string> ImportCommand(const std::string& document, const std::string& invoice,
-                                       bool categorised) {
-  return {BesideThisProgram("vexhost"),
+                                       bool categorised, const std::string& vexhost) {
+  return {vexhost.empty() ? BesideThisProgram("vexhost") : vexhost,
           "--quiet",
           "--set",
           categorised ? "CzyKategoryzacja=Tak" : "CzyKategoryzacja=Nie",

@@ -63,9 +63,10 @@ class Workspace {
   std::unique_ptr<ImportFolder> import_folder_;
 };
 
-// The vexhost command that imports `invoice` into `document`.
+// The vexhost command that imports `invoice` into `document`; the vexhost
+// beside this program unless another is named.
 std::vector<std::string> ImportCommand(const std::string& document, const std::string& invoice,
-                                       bool categorised);
+                                       bool categorised, const std::string& vexhost = "");
 
 }  // namespace bench
 

@@ -11,9 +11,9 @@
 
 #include "EdiHal_X.h"
 #include "import/ImportInvoiceDocument.h"
+#include "library/TVEXBibliotekaEDI.h"
 #include "platform/FpuControl.h"
 #include "platform/Platform.h"
-#include "library/TVEXBibliotekaEDI.h"
 
 namespace {
 

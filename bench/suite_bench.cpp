@@ -31,6 +31,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -48,10 +50,20 @@ namespace {
 
 using namespace bench;
 
+// A build of the module measured inside one process by its importtime:
+// the folder holding importtime and the module, and whether they are
+// Windows programs to run under Wine.
+struct BuildOption {
+  std::string name;
+  std::string folder;
+  bool wine = false;
+};
+
 struct Options {
   bool quick = false;
   std::string report;
   double make_started = 0;
+  std::vector<BuildOption> builds;
 };
 
 std::unique_ptr<Workspace> g_work;
@@ -331,6 +343,83 @@ Instructions CountAll(unsigned megabytes) {
   return counted;
 }
 
+// importtime's command for one invoice of one build.
+std::vector<std::string> ImportTimeCommand(const BuildOption& build, const InvoiceFile& invoice,
+                                           const std::string& output, int rounds,
+                                           bool categorised) {
+  std::vector<std::string> argv;
+  if (build.wine) {
+    argv = {"env",
+            "LC_ALL=pl_PL.UTF-8",
+            "WINEDEBUG=-all",
+            "/usr/lib/wine/wine",
+            build.folder + "/importtime.exe",
+            build.folder + "/EdiHal_X.dll"};
+  } else {
+    argv = {build.folder + "/importtime", build.folder + "/libEdiHal_X.so"};
+  }
+  argv.insert(argv.end(), {invoice.path, output, std::to_string(rounds)});
+  if (categorised) argv.push_back("categorised");
+  return argv;
+}
+
+// The floor's and the import's medians of one importtime run, in
+// milliseconds; the document is checked like every other run's.
+std::pair<double, double> TimeInProcess(const BuildOption& build, const InvoiceFile& invoice,
+                                        bool categorised) {
+  const std::string output = g_work->PathOf("inprocess.txt");
+  const std::string times = g_work->PathOf("inprocess-times.txt");
+  ProcessSetup setup;
+  setup.output = times;
+  setup.folder = g_work->Folder();  // where the side files stand
+  const int rounds = invoice.size.bytes > 50000000 ? 5 : 15;
+  ::unlink(output.c_str());
+  const ProcessRun run =
+      RunProcess(ImportTimeCommand(build, invoice, output, rounds, categorised), setup);
+  const std::string& expected = g_work->ModuleDocument(invoice);
+  const std::string problem = run.status != 0 ? "exit status " + std::to_string(run.status)
+                              : categorised   ? CheckCategorised(output, expected)
+                                              : CompareFiles(expected, output);
+  if (!problem.empty()) throw std::runtime_error(build.name + " importtime: " + problem);
+  std::ifstream in(times);
+  double floor = 0, import = 0;
+  if (!(in >> floor >> import)) throw std::runtime_error(build.name + " importtime: no times");
+  return {floor, import};
+}
+
+// Every build, inside one process, on the 10 and 100 MB invoices; and the
+// instructions of each build that valgrind can follow.
+std::vector<BuildFigures> MeasureBuilds(const std::vector<BuildOption>& builds,
+                                        const RunInfo& info) {
+  std::vector<BuildFigures> measured;
+  for (const BuildOption& build : builds) {
+    BuildFigures figures;
+    figures.name = build.name;
+    std::printf("in one process: %s\n", build.name.c_str());
+    for (const unsigned megabytes : info.megabytes) {
+      if (megabytes < 10) continue;
+      for (const Encoding encoding : kEncodings) {
+        const InvoiceFile& invoice = g_work->InvoiceOfMegabytes(encoding, megabytes);
+        const std::string label =
+            std::string(Label(encoding)) + ", " + std::to_string(megabytes) + " MB";
+        InProcess& row = figures.invoices[label];
+        std::tie(row.floor, row.module) = TimeInProcess(build, invoice, false);
+        row.categorised = TimeInProcess(build, invoice, true).second;
+        std::printf("  %-16s floor %8.2f ms  import %8.2f ms  categorised %8.2f ms\n",
+                    label.c_str(), row.floor, row.module, row.categorised);
+        if (megabytes == 10 && !build.wine) {
+          const unsigned long long counted = CountInstructions(ImportCommand(
+              g_work->PathOf("counted.txt"), invoice.path, false, build.folder + "/vexhost"));
+          figures.instructions_per_byte[label] =
+              static_cast<double>(counted) / static_cast<double>(invoice.size.bytes);
+        }
+      }
+    }
+    measured.push_back(figures);
+  }
+  return measured;
+}
+
 // Takes the suite's own options out of argv.
 Options ParseOptions(int& argc, char** argv) {
   Options options;
@@ -343,6 +432,17 @@ Options ParseOptions(int& argc, char** argv) {
       options.report = arg.substr(9);
     } else if (arg.compare(0, 15, "--make-started=") == 0) {
       options.make_started = std::atof(arg.c_str() + 15);
+    } else if (arg.compare(0, 8, "--build=") == 0) {
+      // NAME:FOLDER or NAME:FOLDER:wine
+      const std::string value = arg.substr(8);
+      const std::size_t first = value.find(':');
+      const std::size_t second = value.find(':', first + 1);
+      BuildOption build;
+      build.name = value.substr(0, first);
+      build.folder =
+          value.substr(first + 1, second == std::string::npos ? second : second - first - 1);
+      build.wine = second != std::string::npos && value.substr(second + 1) == "wine";
+      options.builds.push_back(build);
     } else {
       argv[kept++] = argv[i];
     }
@@ -406,8 +506,11 @@ int main(int argc, char** argv) {
       if (!InPath("valgrind")) throw std::runtime_error("valgrind is missing");
       if (!InPath("gnuplot")) throw std::runtime_error("gnuplot is missing");
       const Instructions instructions = CountAll(options.quick ? 1 : 10);
+      std::vector<BuildOption> builds = {{"native", BesideThisProgram("."), false}};
+      builds.insert(builds.end(), options.builds.begin(), options.builds.end());
+      const std::vector<BuildFigures> measured = MeasureBuilds(builds, info);
       WriteReport(options.report, std::string(EDIHAL_BENCH_SOURCE_DIR) + "/BENCHMARKS.md.in",
-                  g_work->Folder(), g_figures, instructions, info);
+                  g_work->Folder(), g_figures, instructions, measured, info);
       std::printf("wrote %s/BENCHMARKS.md and %s/bench.png\n", options.report.c_str(),
                   options.report.c_str());
     }
