@@ -1,7 +1,7 @@
-// The read floor of the import: reads a file twice, as an import that reads
-// an invoice in two passes must (the import itself takes one, but for a few
-// invoices), finds every line end and does nothing with the lines.  Prints the bytes read (and the
-// line ends the floor counted), so that the reading cannot be left out.
+// The read floor of the import: reads a file twice, as the import reads an
+// invoice, finds every line end and does nothing with the lines.  Prints
+// the bytes read (and the line ends the floor counted), so that the
+// reading cannot be left out.
 //
 //   linefloor FILE                 memchr over a 1 MiB buffer: the floor
 //   linefloor --getline FILE       glibc getline, a line at a time
