@@ -142,25 +142,27 @@ std::string AnsiToUtf8(const std::string& text) {
 std::string Utf8ToAnsi(const std::string& text) {
   const std::size_t end = std::min(text.find('\0'), text.size());
   std::string ansi(end, '\0');
+  const char* const in = text.data();
+  char* const out = &ansi[0];
   std::size_t written = 0;
   for (std::size_t at = 0; at < end;) {
-    const auto byte = static_cast<unsigned char>(text[at]);
+    const auto byte = static_cast<unsigned char>(in[at]);
     if (byte < 0x80) {
-      ansi[written++] = static_cast<char>(byte);
+      out[written++] = static_cast<char>(byte);
       ++at;
       continue;
     }
     std::size_t length = 1;
-    const long code = DecodeUtf8(text.data(), at, end, length);
+    const long code = DecodeUtf8(in, at, end, length);
     at += length;
     if (code > 0xFFFF) {
       // Windows sees a surrogate pair: two characters it lacks.
-      ansi[written++] = '?';
-      ansi[written++] = '?';
+      out[written++] = '?';
+      out[written++] = '?';
       continue;
     }
     const unsigned char converted = code < 0 ? 0 : Cp1250Byte(static_cast<std::uint32_t>(code));
-    ansi[written++] = converted != 0 ? static_cast<char>(converted) : '?';
+    out[written++] = converted != 0 ? static_cast<char>(converted) : '?';
   }
   ansi.resize(written);
   return ansi;
