@@ -5,66 +5,60 @@
 #include <cstring>
 
 #include "EdiHal_X.h"
+#include "boundary/LibraryHandle.h"
 
 namespace fuzzing {
 
 namespace {
 
-// One host at a time: the callbacks find it through this pointer, as a real
-// host finds its state through the HostHandle.
-FuzzHost* current_host = nullptr;
-constexpr EdiHalHostValue kHandle = 0x4855;
-
-int32_t EDIHAL_STDCALL AnswerParameter(EdiHalHostValue host, EdiHalHostValue, const char* name,
-                                       char* answer) {
-  Check(host == kHandle && current_host != nullptr, "callback without its host");
-  const auto found = current_host->answers.find(name);
-  if (found != current_host->answers.end()) {
-    // A host writes at most 299 bytes and a NUL.
-    const std::size_t size = found->second.size() < 299 ? found->second.size() : 299;
-    std::memcpy(answer, found->second.data(), size);
-    answer[size] = '\0';
-  }
-  return 1;
+// The registration exports, made of the core linked into this program.
+EdiHalLibrary EDIHAL_STDCALL Register(EdiHalHostValue host, int32_t, int32_t, int32_t) {
+  return edihal::HandleOf(new edihal::TVEXBibliotekaEDI(host));
+}
+void EDIHAL_STDCALL RegisterCallback(EdiHalLibrary library, void* callback, int32_t id) {
+  edihal::ObjectOf(library)->RegisterCallback(callback, id);
+}
+void EDIHAL_STDCALL Release(EdiHalLibrary library) {
+  delete edihal::ObjectOf(library);
 }
 
-int32_t EDIHAL_STDCALL RecordError(EdiHalHostValue, EdiHalHostValue, const char* text) {
-  Check(text != nullptr, "null error text");
-  current_host->errors.emplace_back(text);
-  return 1;
-}
-
-int32_t EDIHAL_STDCALL RecordMessage(EdiHalHostValue, EdiHalHostValue, const char* text) {
-  Check(text != nullptr, "null message text");
-  current_host->messages.emplace_back(text);
-  return 1;
-}
-
-int32_t EDIHAL_STDCALL TakeText(EdiHalHostValue, EdiHalHostValue, const char* text) {
-  Check(text != nullptr, "null progress text");
-  return 1;
-}
-
-int32_t EDIHAL_STDCALL TakePercent(EdiHalHostValue, EdiHalHostValue, int32_t percent) {
-  Check(percent >= 0 && percent < 100, "progress outside 0 to 99");
-  return 1;
+const hostkit::ModuleApi& CoreApi() {
+  static const hostkit::ModuleApi api = [] {
+    hostkit::ModuleApi made;
+    made.RejestrujBiblioteke = Register;
+    made.RejestrujCallback = RegisterCallback;
+    made.ZwolnijBiblioteke = Release;
+    return made;
+  }();
+  return api;
 }
 
 }  // namespace
 
-FuzzHost::FuzzHost() : library_(kHandle) {
-  current_host = this;
-  library_.RegisterCallback(reinterpret_cast<void*>(TakeText), EDIHAL_CB_PROGRESS_TITLE);
-  library_.RegisterCallback(reinterpret_cast<void*>(TakeText), EDIHAL_CB_PROGRESS_TEXT);
-  library_.RegisterCallback(reinterpret_cast<void*>(TakePercent), EDIHAL_CB_PROGRESS_PERCENT);
-  library_.RegisterCallback(reinterpret_cast<void*>(AnswerParameter), EDIHAL_CB_PARAMETER_VALUE);
-  library_.RegisterCallback(reinterpret_cast<void*>(RecordError), EDIHAL_CB_ERROR);
-  library_.RegisterCallback(reinterpret_cast<void*>(RecordMessage), EDIHAL_CB_MESSAGE);
-  library_.CallContext = 1;
+FuzzHost::FuzzHost() : hostkit::Host(CoreApi()) {
+  Library().CallContext = 1;
 }
 
-FuzzHost::~FuzzHost() {
-  current_host = nullptr;
+edihal::TVEXBibliotekaEDI& FuzzHost::Library() {
+  return *edihal::ObjectOf(hostkit::Host::Library());
+}
+
+// A host writes at most 299 bytes and a NUL.
+void FuzzHost::AnswerParameter(const std::string& name, char* answer) {
+  const auto found = answers.find(name);
+  if (found == answers.end()) return;
+  const std::size_t size = found->second.size() < 299 ? found->second.size() : 299;
+  std::memcpy(answer, found->second.data(), size);
+  answer[size] = '\0';
+}
+
+void FuzzHost::Heard(const hostkit::Callback& callback, const void* /*first_argument*/) {
+  Check(callback.id != 0, "a callback the module must never call");
+  if (callback.id == EDIHAL_CB_ERROR) errors.push_back(callback.text);
+  if (callback.id == EDIHAL_CB_MESSAGE) messages.push_back(callback.text);
+  if (callback.id == EDIHAL_CB_PROGRESS_PERCENT) {
+    Check(callback.number >= 0 && callback.number < 100, "progress outside 0 to 99");
+  }
 }
 
 void Check(bool condition, const char* what) {

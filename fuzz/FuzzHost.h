@@ -13,20 +13,19 @@
 #include <string>
 #include <vector>
 
+#include "HostSide.h"
 #include "library/TVEXBibliotekaEDI.h"
 
 namespace fuzzing {
 
-// A registered library object with every callback of a host: parameters
-// answered from `answers`, errors and messages recorded.
-class FuzzHost {
+// The host of hostkit, with a library object of the core made in this
+// process: parameters answered from `answers`, errors and messages
+// recorded, progress checked.
+class FuzzHost final : public hostkit::Host {
  public:
   FuzzHost();
-  ~FuzzHost();
-  FuzzHost(const FuzzHost&) = delete;
-  FuzzHost& operator=(const FuzzHost&) = delete;
 
-  edihal::TVEXBibliotekaEDI& Library() { return library_; }
+  edihal::TVEXBibliotekaEDI& Library();
   // Runs `work` as a worker export does; true when it ended normally.
   template <typename Work>
   bool Run(Work&& work);
@@ -36,7 +35,8 @@ class FuzzHost {
   std::vector<std::string> messages;
 
  private:
-  edihal::TVEXBibliotekaEDI library_;
+  void Heard(const hostkit::Callback& callback, const void* first_argument) override;
+  void AnswerParameter(const std::string& name, char* answer) override;
 };
 
 // Stops the process with `what` when `condition` is false.
@@ -54,7 +54,7 @@ std::string Answer(FuzzedDataProvider& input, const std::vector<std::string>& ch
 
 template <typename Work>
 bool fuzzing::FuzzHost::Run(Work&& work) {
-  return edihal::RunGuarded(library_, work);
+  return edihal::RunGuarded(Library(), work);
 }
 
 #endif  // EDIHAL_FUZZ_FUZZHOST_H

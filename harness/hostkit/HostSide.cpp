@@ -1,0 +1,129 @@
+#include "HostSide.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace hostkit {
+
+namespace {
+
+// The callbacks are plain functions; they find their host by its handle.
+constexpr int kMaxHosts = 16;
+constexpr EdiHalHostValue kFirstHandle = 7000;
+Host* g_hosts[kMaxHosts] = {};
+
+void Hand(int id, const EdiHalHostValue& host, EdiHalHostValue context, const char* text,
+          int32_t number = 0, char* answer = nullptr) {
+  const int slot = host - kFirstHandle;
+  if (slot < 0 || slot >= kMaxHosts || g_hosts[slot] == nullptr) return;
+  Callback callback;
+  callback.id = id;
+  callback.host = host;
+  callback.context = context;
+  callback.text = text != nullptr ? text : "";
+  callback.number = number;
+  g_hosts[slot]->OnCallback(callback, &host, answer);
+}
+
+int32_t EDIHAL_STDCALL OnTitle(EdiHalHostValue host, EdiHalHostValue context, const char* text) {
+  Hand(EDIHAL_CB_PROGRESS_TITLE, host, context, text);
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnText(EdiHalHostValue host, EdiHalHostValue context, const char* text) {
+  Hand(EDIHAL_CB_PROGRESS_TEXT, host, context, text);
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnPercent(EdiHalHostValue host, EdiHalHostValue context, int32_t percent) {
+  Hand(EDIHAL_CB_PROGRESS_PERCENT, host, context, "", percent);
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnParameter(EdiHalHostValue host, EdiHalHostValue context, const char* name,
+                                   char* answer) {
+  Hand(EDIHAL_CB_PARAMETER_VALUE, host, context, name, 0, answer);
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnError(EdiHalHostValue host, EdiHalHostValue context, const char* text) {
+  Hand(EDIHAL_CB_ERROR, host, context, text);
+  return 0;
+}
+int32_t EDIHAL_STDCALL OnMessage(EdiHalHostValue host, EdiHalHostValue context, const char* text) {
+  Hand(EDIHAL_CB_MESSAGE, host, context, text);
+  return 0;
+}
+// Registered under the ids the module must never call: a call shows as
+// one of id 0.
+int32_t EDIHAL_STDCALL OnNeverCalled(EdiHalHostValue host, EdiHalHostValue context, const char*) {
+  Hand(0, host, context, "");
+  return 0;
+}
+
+void* CallbackFor(int id) {
+  switch (id) {
+    case EDIHAL_CB_PROGRESS_TITLE:
+      return reinterpret_cast<void*>(OnTitle);
+    case EDIHAL_CB_PROGRESS_TEXT:
+      return reinterpret_cast<void*>(OnText);
+    case EDIHAL_CB_PROGRESS_PERCENT:
+      return reinterpret_cast<void*>(OnPercent);
+    case EDIHAL_CB_PARAMETER_VALUE:
+      return reinterpret_cast<void*>(OnParameter);
+    case EDIHAL_CB_ERROR:
+      return reinterpret_cast<void*>(OnError);
+    case EDIHAL_CB_MESSAGE:
+      return reinterpret_cast<void*>(OnMessage);
+    default:
+      return reinterpret_cast<void*>(OnNeverCalled);
+  }
+}
+
+}  // namespace
+
+Host::Host(const ModuleApi& api, bool register_callbacks) : api_(api) {
+  for (int slot = 0; slot < kMaxHosts; ++slot) {
+    if (g_hosts[slot] == nullptr) {
+      g_hosts[slot] = this;
+      handle_ = kFirstHandle + slot;
+      break;
+    }
+  }
+  library_ = api_.RejestrujBiblioteke(handle_, 11, 22, 33);
+  if (register_callbacks && library_ != nullptr) {
+    for (const int id : {2, 3, 4, 6, 7, 8}) Register(id);
+  }
+}
+
+Host::~Host() {
+  ReleaseLibrary();
+  const int slot = handle_ - kFirstHandle;
+  if (slot >= 0 && slot < kMaxHosts && g_hosts[slot] == this) g_hosts[slot] = nullptr;
+}
+
+void Host::ReleaseLibrary() {
+  if (library_ != nullptr) api_.ZwolnijBiblioteke(library_);
+  library_ = nullptr;
+}
+
+void Host::Register(int id, bool on) {
+  api_.RejestrujCallback(library_, on ? CallbackFor(id) : nullptr, id);
+}
+
+void Host::OnCallback(const Callback& callback, const void* first_argument, char* answer) {
+  if (answer != nullptr) AnswerParameter(callback.text, answer);
+  Heard(callback, first_argument);
+}
+
+void Host::AnswerParameter(const std::string& name, char* answer) {
+  const auto raw = raw_answers_.find(name);
+  if (raw != raw_answers_.end()) {
+    std::memcpy(answer, raw->second.data(),
+                std::min<std::size_t>(raw->second.size(), EDIHAL_BUFFER_SIZE));
+    return;
+  }
+  const auto found = answers_.find(name);
+  if (found == answers_.end() || found->second.empty()) return;
+  std::strncpy(answer, found->second.front().c_str(), EDIHAL_BUFFER_SIZE - 1);
+  answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
+  if (found->second.size() > 1) found->second.pop_front();
+}
+
+}  // namespace hostkit
