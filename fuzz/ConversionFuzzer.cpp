@@ -5,8 +5,11 @@
 //
 // Input: from the end which routine and its numeric arguments, from the
 // front one or two texts.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "FuzzHost.h"
@@ -15,6 +18,7 @@
 #include "import/SourceEncoding.h"
 #include "import/scan/LineScan.h"
 #include "numbers/Numbers.h"
+#include "platform/FpuControl.h"
 #include "numbers/StrToInt.h"
 #include "selection/ListedHeader.h"
 #include "library/TextPrimitives.h"
@@ -31,13 +35,63 @@ int Sign(int value) {
   return (value > 0) - (value < 0);
 }
 
+std::string Converted(std::string text, int source, int target) {
+  edihal::ConvertCharSet(text, source, target);
+  return text;
+}
+
+// A tabled conversion keeps the length and ASCII, and one set to itself
+// changes nothing.  Sets 0, 1, 2, 4, 5 and 6 hold the 18 letters as 18
+// distinct bytes: a text of letters and ASCII converts from one to another
+// as from set 0, and back exactly.
 void ConvertCharacters(FuzzedDataProvider& input) {
   const int source = input.ConsumeIntegralInRange<int>(-1, 8);
   const int target = input.ConsumeIntegralInRange<int>(-1, 8);
-  std::string text = input.ConsumeRemainingBytesAsString();
-  const std::size_t length = text.size();
-  edihal::ConvertCharSet(text, source, target);
-  if (source != 7 && target != 7) Check(text.size() == length, "a tabled conversion resized");
+  const bool letters = input.ConsumeBool();
+  const std::string text = input.ConsumeRemainingBytesAsString();
+  const std::string converted = Converted(text, source, target);
+  if (source == target) Check(converted == text, "a set converted to itself changed");
+  if (source == 7 || target == 7) return;
+  Check(converted.size() == text.size(), "a tabled conversion resized");
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) Check(converted[at] == text[at], "ASCII moved");
+  }
+  const bool reversible[] = {true, true, true, false, true, true, true};
+  if (!letters || source < 0 || target < 0 || source > 6 || target > 6 || !reversible[source] ||
+      !reversible[target]) {
+    return;
+  }
+  static const char kLetters[] =
+      "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\xAF\x8F\xB9\xE6\xEA\xB3\xF1\xF3\x9C\xBF\x9F";
+  std::string polish;
+  for (const char c : text) {
+    polish += static_cast<unsigned char>(c) < 0x80 ? c : kLetters[static_cast<unsigned char>(c) % 18];
+  }
+  const std::string there = Converted(Converted(polish, 0, source), source, target);
+  Check(there == Converted(polish, 0, target), "letters converted otherwise than from set 0");
+  Check(Converted(there, target, source) == Converted(polish, 0, source), "letters not back");
+}
+
+// Long texts go through their ASCII bytes in steps: the result must be the
+// one the text's pieces give, each cut right after an ASCII byte.  (UTF-8
+// is the system's own conversion on Windows, with no such steps.)
+void ConvertInPieces(const std::string& whole) {
+  const std::string text = whole.substr(0, whole.find('\0'));
+  std::string utf8_pieces, iso_pieces, piece;
+  for (const char c : text) {
+    piece += c;
+    if (static_cast<unsigned char>(c) < 0x80) {
+      utf8_pieces += edihal::AnsiFromUtf8(piece);
+      iso_pieces += edihal::Iso88592ToWin1250(piece, 0);
+      piece.clear();
+    }
+  }
+  utf8_pieces += edihal::AnsiFromUtf8(piece);
+  iso_pieces += edihal::Iso88592ToWin1250(piece, 0);
+#if !defined(_WIN32)
+  Check(utf8_pieces == edihal::AnsiFromUtf8(text), "UTF-8 converted otherwise than its pieces");
+#endif
+  Check(iso_pieces == edihal::Iso88592ToWin1250(text, 0), "ISO converted otherwise than pieces");
 }
 
 void ConvertEncodings(FuzzedDataProvider& input) {
@@ -51,7 +105,62 @@ void ConvertEncodings(FuzzedDataProvider& input) {
   edihal::ToWindows1250(text, encoding);
   const std::string utf8 = edihal::Utf8FromAnsi(text);
   edihal::AnsiFromUtf8(utf8);
-  edihal::AnsiFromUtf8(text);
+  ConvertInPieces(text);
+}
+
+// The x87 control word for the length of a scope, restored after it.
+class ControlWordScope {
+ public:
+  explicit ControlWordScope(std::uint16_t word) : own_(edihal::ReadControlWord()) {
+    edihal::LoadControlWord(word);
+  }
+  ~ControlWordScope() { edihal::LoadControlWord(own_); }
+  ControlWordScope(const ControlWordScope&) = delete;
+  ControlWordScope& operator=(const ControlWordScope&) = delete;
+
+ private:
+  std::uint16_t own_;
+};
+
+std::string Printed(long double value) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%.2Lf", value);
+  return text;
+}
+
+// The quick reading and writing of numbers against strtold and printf:
+// a decimal of fuzzed digits, sign, separator and places must read as the
+// same digits with an exponent read by strtold, at the module's x87
+// precision and at a host's lower ones; and a value made of a fuzzed
+// significand and exponent, or a product of two amounts, must be written as
+// printf writes it.
+void CompareNumbers(FuzzedDataProvider& input) {
+  const ControlWordScope scope(input.PickValueInArray<std::uint16_t>({0x037F, 0x027F, 0x007F}));
+  const char separator = input.PickValueInArray({'.', ','});
+  const bool negative = input.ConsumeBool();
+  std::string digits = input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(1, 24));
+  if (digits.empty()) digits = "0";  // the input ran out
+  for (char& c : digits) c = static_cast<char>('0' + static_cast<unsigned char>(c) % 10);
+  const auto places = input.ConsumeIntegralInRange<std::size_t>(0, digits.size());
+  std::string text = (negative ? "-" : "") + digits;
+  if (places > 0 || input.ConsumeBool()) text.insert(text.size() - places, 1, separator);
+  const std::string plain = (negative ? "-" : "") + digits + "e-" + std::to_string(places);
+  const long double expected = std::strtold(plain.c_str(), nullptr);
+  long double value = 0;
+  Check(edihal::TextToFloat(text, separator, value), "a decimal not read");
+  Check(value == expected && std::signbit(value) == std::signbit(expected),
+        "a decimal read otherwise than strtold reads it");
+
+  const auto significand = input.ConsumeIntegral<std::uint64_t>();
+  const int exponent = input.ConsumeIntegralInRange<int>(-16500, 60);
+  long double written = std::ldexp(static_cast<long double>(significand), exponent);
+  if (input.ConsumeBool()) {
+    written = static_cast<long double>(significand % 100000) / 1000.0L *
+              (static_cast<long double>(significand / 100000 % 1000000) / 100.0L);
+  }
+  if (negative) written = -written;
+  Check(edihal::FormatTwoDecimals(written) == Printed(written),
+        "a value written otherwise than printf writes it");
 }
 
 void ReadNumbers(FuzzedDataProvider& input) {
@@ -124,7 +233,7 @@ void UsePrimitives(FuzzedDataProvider& input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  switch (input.ConsumeIntegralInRange<int>(0, 3)) {
+  switch (input.ConsumeIntegralInRange<int>(0, 4)) {
     case 0:
       ConvertCharacters(input);
       break;
@@ -133,6 +242,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     case 2:
       ReadNumbers(input);
+      break;
+    case 3:
+      CompareNumbers(input);
       break;
     default:
       UsePrimitives(input);
