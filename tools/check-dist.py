@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """What the release zip holds and how, as an integrator receives it.
 
-    check-dist.py ZIP SOURCE_DIR VERSION
+    check-dist.py ZIP SOURCE_DIR VERSION      (tools/make-dist.sh runs it)
 
 - exactly the shipped files, sorted by name, every entry with the release
   date of VERSION in CHANGELOG.md and the same attributes;
