@@ -2,7 +2,7 @@
 # Installs what the builds and tests need on a Debian machine (run as root;
 # idempotent): the 32-bit multilib compiler, MinGW-w64 for Windows, Wine,
 # Xvfb, the Polish locale, clang with libFuzzer, valgrind, gcovr (make
-# coverage), Free Pascal, python3-markdown (the HTML guide).
+# coverage), python3-markdown (the HTML guide).
 # Where the kernel cannot run 32-bit programs itself, 32-bit Linux programs
 # are run through qemu-user instead.
 # Prints what it could not do and goes on: a missing piece makes its test
@@ -37,7 +37,6 @@ ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null
   packages="$packages libclang-rt-14-dev"
 have valgrind || packages="$packages valgrind"
 have gcovr || packages="$packages gcovr"
-have fpc || packages="$packages fp-compiler"
 [ -x /usr/bin/python3 ] && /usr/bin/python3 -c "import markdown" 2>/dev/null ||
   packages="$packages python3-markdown"
 if [ -n "$packages" ]; then
