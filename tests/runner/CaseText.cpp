@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "TestFiles.h"
 
@@ -43,6 +45,18 @@ std::vector<Token> Tokens(const std::string& line) {
     }
   }
   return tokens;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> pieces(1);
+  for (const char c : text) {
+    if (c == separator) {
+      pieces.emplace_back();
+    } else {
+      pieces.back() += c;
+    }
+  }
+  return pieces;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -102,26 +116,19 @@ std::string FirstDifference(const std::string& name, const std::string& expected
 
 std::vector<std::string> TreeListing(const std::string& folder, bool folders) {
   std::vector<std::string> found;
-  if (!FolderExists(folder)) return found;
   for (const std::string& entry : FolderEntries(folder)) {
     const std::string path = folder + kSeparator + entry;
-    if (!FolderExists(path)) {
-      if (!folders) found.push_back(entry);
-      continue;
-    }
-    if (folders) found.push_back(entry);
-    for (const std::string& inner : TreeListing(path, folders))
-      found.push_back(entry + "/" + inner);
+    const bool is_folder = FolderExists(path);
+    if (is_folder == folders) found.push_back(entry);
+    if (!is_folder) continue;
+    for (const std::string& inner : TreeListing(path, folders)) found.push_back(entry + "/" + inner);
   }
   return found;
 }
 
 void WriteTree(const std::string& path, const std::string& bytes) {
-  for (std::size_t at = path.find_first_of("/\\", 1); at != std::string::npos;
-       at = path.find_first_of("/\\", at + 1)) {
-    const std::string folder = path.substr(0, at);
-    if (!FolderExists(folder)) MakeFolder(folder);
-  }
+  std::error_code ignored;
+  std::filesystem::create_directories(PathOf(path).parent_path(), ignored);
   WriteFile(path, bytes);
 }
 

@@ -1,11 +1,12 @@
 #include "FakePlatform.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
-#include "platform/FileError.h"
 #include "base/Exception.h"
 #include "base/Texts.h"
+#include "platform/FileError.h"
 
 namespace testing_support {
 
@@ -15,21 +16,28 @@ using edihal::FileFailure;
 
 class MemoryFile final : public edihal::FileHandle {
  public:
-  MemoryFile(std::string& content, std::string path, bool readable)
-      : content_(content), path_(std::move(path)), readable_(readable) {}
-
+  MemoryFile(std::string& content, std::string path, bool readable, std::size_t piece,
+             bool no_memory)
+      : content_(content),
+        path_(std::move(path)),
+        readable_(readable),
+        piece_(piece),
+        no_memory_(no_memory) {}
   std::size_t Read(char* buffer, std::size_t size) override {
+    if (no_memory_) throw std::bad_alloc();
     if (!readable_) {
       edihal::ThrowFileError(edihal::texts::kCannotReadFile, path_, FileFailure::kAccessDenied, 5);
     }
     if (position_ >= content_.size()) return 0;
-    const std::size_t count = std::min(size, content_.size() - position_);
+    std::size_t count = std::min(size, content_.size() - position_);
+    if (piece_ != 0) count = std::min(count, piece_);
     content_.copy(buffer, count, position_);
     position_ += count;
     return count;
   }
 
   void Write(const char* data, std::size_t size) override {
+    if (no_memory_) throw std::bad_alloc();
     if (position_ > content_.size()) content_.resize(position_, '\0');
     content_.replace(position_, std::min(size, content_.size() - position_), data, size);
     position_ += size;
@@ -43,6 +51,8 @@ class MemoryFile final : public edihal::FileHandle {
   std::string& content_;
   std::string path_;
   bool readable_;
+  std::size_t piece_;
+  bool no_memory_;
   std::size_t position_ = 0;
 };
 
@@ -81,7 +91,8 @@ std::unique_ptr<edihal::FileHandle> FakePlatform::OpenFile(const std::string& pa
     }
     found = files.emplace(path, std::string()).first;
   }
-  return std::make_unique<MemoryFile>(found->second, path, reading);
+  return std::make_unique<MemoryFile>(found->second, path, reading, read_piece,
+                                      out_of_memory.count(path) != 0);
 }
 
 bool FakePlatform::FileExists(const std::string& path) const {

@@ -1,6 +1,6 @@
 // A platform in memory for unit tests: files, folders, registry value,
-// decimal separator, date and scripted dialog answers, all set by the test,
-// and a record of what the code under test did with them.
+// decimal separator and scripted dialog answers, all set by the test (the
+// date is fixed), and a record of what the code under test did with them.
 #ifndef EDIHAL_TESTS_SUPPORT_FAKEPLATFORM_H
 #define EDIHAL_TESTS_SUPPORT_FAKEPLATFORM_H
 
@@ -25,11 +25,12 @@ class FakePlatform : public edihal::Platform {
   // Host path -> bytes.  Paths are compared exactly, backslashes and all.
   mutable std::map<std::string, std::string> files;
   mutable std::set<std::string> folders;
-  std::set<std::string> unreadable;  // OpenFile fails: access denied
+  std::set<std::string> unreadable;     // OpenFile fails: access denied
+  std::set<std::string> out_of_memory;  // a read or a write runs out of memory
+  std::size_t read_piece = 0;         // a read gives at most this many bytes; 0: all asked
   std::string install_folder_value;  // what the registry holds
   std::string current_folder = "C:\\Praca";
   char decimal_separator = '.';
-  edihal::CalendarDate today{2024, 3, 5};
   // Answers of the dialog, one per call; with none left the user closes it.
   mutable std::deque<edihal::DialogAnswer> dialog_answers;
 
@@ -46,7 +47,7 @@ class FakePlatform : public edihal::Platform {
     return current_folder + "\\" + name;
   }
   char DecimalSeparator() const override { return decimal_separator; }
-  edihal::CalendarDate Today() const override { return today; }
+  edihal::CalendarDate Today() const override { return {2024, 3, 5}; }
   edihal::DialogAnswer ShowAssortmentDialog(const std::string& product,
                                             const std::vector<std::string>& entries,
                                             int initial) const override;
