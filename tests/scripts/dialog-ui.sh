@@ -1,7 +1,6 @@
 #!/bin/sh
 # Runs the dialog test program under Wine on a virtual X display of its
-# own, then shows one dialog again for a screenshot (dialog.png beside the
-# program's bin folder).  Xvfb is always stopped, whatever happens.
+# own.  Xvfb is always stopped, whatever happens.
 #   dialog-ui.sh PROGRAM RUNNER
 program=$1
 runner=$2
@@ -11,13 +10,11 @@ if ! command -v Xvfb >/dev/null 2>&1; then
 fi
 
 build=$(cd "$(dirname "$program")/.." && pwd)
-work=$(mktemp -d)
 xvfb=""
 cleanup() {
   # Let Wine end before its display goes away.
   [ -n "${WINEPREFIX:-}" ] && wineserver -w 2>/dev/null
   if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; fi
-  rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
@@ -25,13 +22,13 @@ trap 'exit 1' INT TERM
 # The first display number that nobody uses.
 n=90
 while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 tries=0
 until [ -e "/tmp/.X11-unix/X$n" ]; do
   tries=$((tries + 1))
   if [ $tries -gt 100 ] || ! kill -0 "$xvfb" 2>/dev/null; then
-    echo "FAIL: Xvfb :$n did not start"; cat "$work/xvfb.log"; exit 1
+    echo "FAIL: Xvfb :$n did not start"; exit 1
   fi
   sleep 0.1
 done
@@ -58,28 +55,3 @@ done
 $runner "$system32/reg.exe" add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 
 $runner "$program" --gtest_color=no
-status=$?
-
-# The screenshot: the dialog as it opens, cut out of the screen.
-if command -v xwd >/dev/null 2>&1 && [ -x /usr/bin/convert ]; then
-  rm -f "$build/dialog.png"
-  $runner "$program" --hold "Z:$(printf '%s' "$work" | tr / '\\\\')" &
-  holder=$!
-  tries=0
-  while [ ! -e "$work/ready" ] && [ $tries -lt 600 ] && kill -0 "$holder" 2>/dev/null; do
-    tries=$((tries + 1)); sleep 0.1
-  done
-  if [ -e "$work/ready" ]; then
-    read -r left top width height <"$work/ready"
-    xwd -root -display ":$n" -silent |
-      /usr/bin/convert xwd:- -crop "${width}x${height}+${left}+${top}" +repage "png:$build/dialog.png"
-    echo "screenshot: $build/dialog.png"
-  else
-    echo "FAIL: the dialog for the screenshot did not show"; status=1
-  fi
-  touch "$work/done"
-  wait "$holder" || status=1
-else
-  echo "no screenshot: xwd or ImageMagick is missing"
-fi
-exit $status
