@@ -2,7 +2,8 @@
 // serves the host and the module; a Windows host's failures arrive as
 // structured exceptions, see tests/windows): the worker ends through its
 // guard with the unknown-error report, the invoice is left as it was, and
-// the next call on the same library object works normally.  (Folders where
+// the next call on the same library object works normally; an error
+// callback that throws while the guard reports does not escape either.  (Folders where
 // files belong, missing folders and bad side files are cases:
 // cases/faults.)
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "Modules.h"
+#include "RealHost.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 
@@ -23,6 +24,10 @@ using testing_support::ReadFile;
 using testing_support::SourcePath;
 
 struct HostFailure {};
+
+int32_t EDIHAL_STDCALL ThrowingText(EdiHalHostValue, EdiHalHostValue, const char*) {
+  throw HostFailure{};
+}
 
 int32_t EDIHAL_STDCALL ThrowingParameter(EdiHalHostValue, EdiHalHostValue, const char* name,
                                          char* answer) {
@@ -56,6 +61,11 @@ TEST(Faults, ACallbackThatThrowsEndsTheWorkerThroughTheGuard) {
   EXPECT_TRUE(host.TextsOf(EDIHAL_CB_ERROR).empty());
   EXPECT_EQ(ReadFile(SourcePath("examples/expected/" + example + ".txt")),
             ReadFile(folder.File("next.txt")));
+
+  // The error callback itself throws while the guard reports.
+  host.Api().RejestrujCallback(host.Library(), reinterpret_cast<void*>(ThrowingText),
+                               EDIHAL_CB_ERROR);
+  EXPECT_EQ(0, import(folder.File("dok.txt"), folder.File("brak.xml")));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@ vexhost=$1
 runner=$2
 key='HKLM\SOFTWARE\TORVAL\VEXWin\Instalacja'
 failures=0
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
 
 # A change that Wine's reg could not make is a failure of its own, not a
 # wrong default further on (a delete of what is not there is no change).
@@ -16,9 +18,11 @@ reg() {
   fi
 }
 expect_default() {
-  output=$("$runner" "$vexhost" info 2>&1)
+  # vexhost.exe prints in the ANSI code page: Windows-1250.
+  "$runner" "$vexhost" info >"$out" 2>&1
   status=$?
-  shown=$(printf '%s\n' "$output" | grep -A2 ' 0 KatalogImp' | sed -n 's/^ *default: *//p' | tr -d '\r')
+  output=$(iconv -f CP1250 -t UTF-8 "$out" | tr -d '\r')
+  shown=$(printf '%s\n' "$output" | grep -A2 ' 0 KatalogImp' | sed -n 's/^ *default: *//p')
   if [ "$shown" = "$1" ]; then
     echo "ok: $2 -> $shown"
   else
@@ -37,6 +41,12 @@ reg add "$key" /v Binaria /t REG_SZ /d 'D:\Sklep\' /f
 expect_default 'D:\Sklep\EDI' "REG_SZ with a backslash"
 reg add "$key" /v Binaria /t REG_EXPAND_SZ /d 'D:\Sklep' /f
 expect_default 'c:\VexWin\EDI' "REG_EXPAND_SZ"
+reg add "$key" /v Binaria /t REG_SZ /d "  D:\\Sklep VEX $(printf '\t')" /f
+expect_default 'D:\Sklep VEX\EDI' "REG_SZ with blanks and a TAB around it"
+reg add "$key" /v Binaria /t REG_SZ /d 'D:\Sklep ął' /f
+expect_default 'D:\Sklep ął\EDI' "REG_SZ with Polish letters"
+reg add "$key" /v Binaria /t REG_MULTI_SZ /d 'D:\Sklep' /f
+expect_default 'c:\VexWin\EDI' "REG_MULTI_SZ"
 reg add "$key" /v Binaria /t REG_SZ /d '   ' /f
 expect_default 'c:\VexWin\EDI' "a value of spaces"
 reg delete "$key" /v Binaria /f

@@ -4,11 +4,17 @@
 #define EDIHAL_TESTS_SUPPORT_FOOTPRINT_H
 
 #include <cstdint>
+#include <string>
 
 namespace testing_support {
 
-// Open handles under Windows (Handles.h), open file descriptors on POSIX.
+// Open handles under Windows, open file descriptors on POSIX.
 long OpenHandles();
+#if defined(_WIN32)
+// Whether nobody holds `path` open: only then can it be opened without
+// sharing.
+bool NobodyHolds(const std::string& path);
+#endif
 // Bytes of address space reserved or committed.
 std::int64_t AddressSpaceBytes();
 // Resident bytes on Linux; -1 where not measured (Windows).

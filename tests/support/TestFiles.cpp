@@ -19,8 +19,6 @@ namespace testing_support {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 #if defined(_WIN32)
 
 // Paths in tests are in the ANSI code page (1250 in the tests' locale), as
@@ -32,6 +30,8 @@ fs::path PathOf(const std::string& path) {
   wide.resize(MultiByteToWideChar(CP_ACP, 0, path.data(), size, &wide[0], size));
   return fs::path(wide);
 }
+
+namespace {
 
 std::string TextOf(const fs::path& path) {
   const std::wstring& wide = path.native();
@@ -47,6 +47,8 @@ std::string FolderPrefix() {
 }
 
 #else
+
+namespace {
 
 // Paths in tests are Windows-1250, as the host gives them to the module;
 // the file system names files in UTF-8 (the module converts the same way).
@@ -68,9 +70,13 @@ std::string Convert(const std::string& text, const char* to, const char* from) {
   return out;
 }
 
+}  // namespace
+
 fs::path PathOf(const std::string& path) {
-  return fs::path(Native(path));
+  return fs::path(Convert(path, "UTF-8", "CP1250"));
 }
+
+namespace {
 
 std::string TextOf(const fs::path& path) {
   return Convert(path.native(), "CP1250", "UTF-8");
@@ -91,20 +97,12 @@ void MakeWritable(const fs::path& path) {
 }  // namespace
 
 #if defined(_WIN32)
-std::string Native(const std::string& path) {
-  return path;
-}
-
 std::string SourcePath(const std::string& relative) {
   std::string path = std::string("Z:") + EDIHAL_SOURCE_DIR + "/" + relative;
   std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }
 #else
-std::string Native(const std::string& path) {
-  return Convert(path, "UTF-8", "CP1250");
-}
-
 std::string SourcePath(const std::string& relative) {
   return std::string(EDIHAL_SOURCE_DIR) + "/" + relative;
 }

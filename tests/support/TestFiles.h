@@ -4,6 +4,7 @@
 #ifndef EDIHAL_TESTS_SUPPORT_TESTFILES_H
 #define EDIHAL_TESTS_SUPPORT_TESTFILES_H
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,10 @@ class TempFolder {
   std::string path_;
 };
 
-// Paths are Windows-1250, as the host gives them to the module; on POSIX
-// they are converted to the file system's UTF-8 as the module does.
-std::string Native(const std::string& path);
+// The path as the file system names it: paths in tests are Windows-1250,
+// as the host gives them to the module; on POSIX they are converted to the
+// file system's UTF-8 as the module does.
+std::filesystem::path PathOf(const std::string& path);
 
 void WriteFile(const std::string& path, const std::string& bytes);
 // The whole file; empty when it cannot be read.

@@ -13,15 +13,14 @@
 #include <functional>
 #include <string>
 
-#include "Handles.h"
+#include "Footprint.h"
 #include "HostCatch.h"
-#include "Modules.h"
+#include "RealHost.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 
 namespace {
 
-using testing_support::Caught;
 using testing_support::ExpectCaughtAsRaised;
 using testing_support::HostRaise;
 using testing_support::kHostRaises;
@@ -33,7 +32,6 @@ using testing_support::SourcePath;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
-using testing_support::HandleCount;
 using testing_support::NobodyHolds;
 
 // The parameter callback of a host that fails when asked for `failing_name`.
@@ -92,55 +90,32 @@ class HostException : public testing::Test {
 TEST_F(HostException, TheHostCatchesItsOwnExceptionAndTheModuleStaysUsable) {
   char path[EDIHAL_BUFFER_SIZE], filter[EDIHAL_BUFFER_SIZE], prompt[EDIHAL_BUFFER_SIZE];
   int32_t flag = 0;
+  const std::string list = folder.File("lista.txt"), missing = folder.File("brak.xml");
+  const EdiHalLibrary library = host.Library();
+  const hostkit::ModuleApi& api = host.Api();
+  const std::function<int32_t()> import = [&] { return Import(); };
+  const std::function<int32_t()> selection = [&] {
+    return api.EdiUtworzListeWyboruImportu(library, 2, list.c_str());
+  };
+  void* const parameter = reinterpret_cast<void*>(RaisingParameter);
+  void* const text = reinterpret_cast<void*>(RaisingText);
   const struct {
-    const char* what;
     int callback_id;
     void* callback;
-    const char* failing;
+    const char* failing;  // the parameter asked for when it raises
     std::function<int32_t()> call;
   } kCases[] = {
-      {"import, asked for a rate", EDIHAL_CB_PARAMETER_VALUE,
-       reinterpret_cast<void*>(RaisingParameter), "StawkaA", [&] { return Import(); }},
-      {"import, asked for categorisation", EDIHAL_CB_PARAMETER_VALUE,
-       reinterpret_cast<void*>(RaisingParameter), "CzyKategoryzacja", [&] { return Import(); }},
-      {"selection list, showing progress", EDIHAL_CB_PROGRESS_TEXT,
-       reinterpret_cast<void*>(RaisingText), "",
-       [&] {
-         return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
-                                                       folder.File("lista.txt").c_str());
-       }},
-      {"selection list, showing its title", EDIHAL_CB_PROGRESS_TITLE,
-       reinterpret_cast<void*>(RaisingText), "",
-       [&] {
-         return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
-                                                       folder.File("lista.txt").c_str());
-       }},
-      {"selection list, showing the percentage", EDIHAL_CB_PROGRESS_PERCENT,
-       reinterpret_cast<void*>(RaisingPercent), "",
-       [&] {
-         return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
-                                                       folder.File("lista.txt").c_str());
-       }},
-      {"selection list, asked for the folder", EDIHAL_CB_PARAMETER_VALUE,
-       reinterpret_cast<void*>(RaisingParameter), "KatalogImp",
-       [&] {
-         return host.Api().EdiUtworzListeWyboruImportu(host.Library(), 2,
-                                                       folder.File("lista.txt").c_str());
-       }},
-      {"export refusal, showing its message", EDIHAL_CB_MESSAGE,
-       reinterpret_cast<void*>(RaisingText), "",
-       [&] { return host.Api().EdiEksportujDokument(host.Library(), 5, "a", "b"); }},
-      {"export pre-step, asked for the list mode", EDIHAL_CB_PARAMETER_VALUE,
-       reinterpret_cast<void*>(RaisingParameter), "ListaExp",
-       [&] {
-         return host.Api().EdiPrzedEksportem(host.Library(), 3, path, filter, prompt, &flag);
-       }},
-      {"the error callback, after a missing invoice", EDIHAL_CB_ERROR,
-       reinterpret_cast<void*>(RaisingText), "",
-       [&] {
-         return host.Api().EdiImportujDokument(host.Library(), 4, output.c_str(),
-                                               folder.File("brak.xml").c_str());
-       }},
+      {EDIHAL_CB_PARAMETER_VALUE, parameter, "StawkaA", import},
+      {EDIHAL_CB_PARAMETER_VALUE, parameter, "CzyKategoryzacja", import},
+      {EDIHAL_CB_PROGRESS_TEXT, text, "", selection},
+      {EDIHAL_CB_PROGRESS_TITLE, text, "", selection},
+      {EDIHAL_CB_PROGRESS_PERCENT, reinterpret_cast<void*>(RaisingPercent), "", selection},
+      {EDIHAL_CB_PARAMETER_VALUE, parameter, "KatalogImp", selection},
+      {EDIHAL_CB_MESSAGE, text, "", [&] { return api.EdiEksportujDokument(library, 5, "a", "b"); }},
+      {EDIHAL_CB_PARAMETER_VALUE, parameter, "ListaExp",
+       [&] { return api.EdiPrzedEksportem(library, 3, path, filter, prompt, &flag); }},
+      {EDIHAL_CB_ERROR, text, "",
+       [&] { return api.EdiImportujDokument(library, 4, output.c_str(), missing.c_str()); }},
   };
   // The first import opens what the process keeps for good (code pages,
   // locale), so that the handle count compares like with like.
@@ -148,21 +123,19 @@ TEST_F(HostException, TheHostCatchesItsOwnExceptionAndTheModuleStaysUsable) {
   for (const HostRaise& raise : kHostRaises) {
     testing_support::raising = &raise;
     for (const auto& c : kCases) {
-      SCOPED_TRACE(testing::Message() << raise.what << ": " << c.what);
+      SCOPED_TRACE(testing::Message() << raise.what << ": callback " << c.callback_id << " "
+                                      << c.failing);
       host.ClearEvents();
       failing_name = c.failing;
-      host.Api().RejestrujCallback(host.Library(), c.callback, c.callback_id);
-      const long handles = HandleCount();
+      api.RejestrujCallback(library, c.callback, c.callback_id);
+      const long handles = testing_support::OpenHandles();
       int32_t result = -1;
-      const Caught caught = RunCatching([&] { result = c.call(); });
-      ExpectCaughtAsRaised(caught);
+      ExpectCaughtAsRaised(RunCatching([&] { result = c.call(); }));
       EXPECT_EQ(-1, result) << "the export returned instead";
-      EXPECT_EQ(handles, HandleCount());
+      EXPECT_EQ(handles, testing_support::OpenHandles());
       EXPECT_TRUE(NobodyHolds(invoice));
       EXPECT_TRUE(!testing_support::FileExists(output) || NobodyHolds(output));
-      if (c.callback_id != EDIHAL_CB_ERROR) {
-        EXPECT_TRUE(host.TextsOf(EDIHAL_CB_ERROR).empty());
-      }
+      EXPECT_TRUE(c.callback_id == EDIHAL_CB_ERROR || host.TextsOf(EDIHAL_CB_ERROR).empty());
       ExpectNextImportWorks();
     }
   }
@@ -171,12 +144,12 @@ TEST_F(HostException, TheHostCatchesItsOwnExceptionAndTheModuleStaysUsable) {
 // An invoice another process holds open without sharing: an error naming
 // it, and the import works once it is released.
 TEST_F(HostException, AnInvoiceHeldWithoutSharing) {
-  const long handles = HandleCount();
+  const long handles = testing_support::OpenHandles();
   HANDLE held = CreateFileA(invoice.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
   // The count the other tests compare does see an open file.
-  EXPECT_EQ(handles + 1, HandleCount());
+  EXPECT_EQ(handles + 1, testing_support::OpenHandles());
   EXPECT_EQ(0, Import());
   const auto errors = host.TextsOf(EDIHAL_CB_ERROR);
   ASSERT_EQ(1u, errors.size());

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "Modules.h"
+#include "RealHost.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 
@@ -17,14 +17,6 @@ using testing_support::ReadFile;
 using testing_support::RecordingHost;
 using testing_support::TempFolder;
 using testing_support::TestModule;
-
-std::wstring Wide(const std::string& text) {
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
 
 TEST(SelectionAttributes, HiddenSystemAndFoldersAreLeftOut) {
   TempFolder folder;
@@ -49,13 +41,13 @@ TEST(SelectionAttributes, HiddenSystemAndFoldersAreLeftOut) {
     const std::string path = folder.File(file.name);
     testing_support::WriteFile(
         path, "<szInvoiceIDPDF>" + std::string(file.name) + "</szInvoiceIDPDF>\r\n");
-    ASSERT_TRUE(SetFileAttributesW(Wide(path).c_str(), file.attributes)) << file.name;
+    ASSERT_TRUE(SetFileAttributesW(testing_support::PathOf(path).c_str(), file.attributes)) << file.name;
     if (file.listed) {
       expected +=
           "Dokument:Sciezka{" + path + "}NazwaZb{" + file.name + "}NrDok{" + file.name + "}\r\n";
     }
   }
-  ASSERT_TRUE(CreateDirectoryW(Wide(folder.File("fv8.xml")).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(testing_support::PathOf(folder.File("fv8.xml")).c_str(), nullptr));
 
   RecordingHost host(TestModule());
   host.Answer("PrefixImp", "fv");
@@ -67,7 +59,7 @@ TEST(SelectionAttributes, HiddenSystemAndFoldersAreLeftOut) {
   EXPECT_EQ(expected, ReadFile(list));
   // One progress step per listed name: the hidden, system and folder
   // entries never reach the list of names.
-  EXPECT_EQ(4u, host.EventsOf(EDIHAL_CB_PROGRESS_PERCENT).size());
+  EXPECT_EQ(4u, host.TextsOf(EDIHAL_CB_PROGRESS_PERCENT).size());
 }
 
 }  // namespace
