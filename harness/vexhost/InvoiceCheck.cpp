@@ -44,16 +44,26 @@ bool ConvertedOrAsIs(const std::string& upper_name) {
          upper_name == "CP1250";
 }
 
+// UTF-8 as RFC 3629 has it: no overlong forms, no surrogates, nothing past
+// U+10FFFF.  The import reads anything else as "?".
 bool ValidUtf8(std::string_view line) {
   for (std::size_t at = 0; at < line.size();) {
     const unsigned char lead = static_cast<unsigned char>(line[at]);
-    std::size_t length = lead < 0x80           ? 1
-                         : (lead >> 5) == 0x6  ? 2
-                         : (lead >> 4) == 0xE  ? 3
-                         : (lead >> 3) == 0x1E ? 4
-                                               : 0;
-    if (length == 0 || (length == 2 && lead < 0xC2) || at + length > line.size()) return false;
-    for (std::size_t i = 1; i < length; ++i) {
+    if (lead < 0x80) {
+      ++at;
+      continue;
+    }
+    // The lead byte decides the length and the range of the second byte.
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (length == 0 || at + length > line.size()) return false;
+    const unsigned char second = static_cast<unsigned char>(line[at + 1]);
+    if (second < low || second > high) return false;
+    for (std::size_t i = 2; i < length; ++i) {
       if ((static_cast<unsigned char>(line[at + i]) & 0xC0) != 0x80) return false;
     }
     at += length;

@@ -16,6 +16,12 @@ while [ $i -le 250 ]; do
   i=$((i + 1))
 done
 
+# Names with no Windows-1250 form (a Cyrillic letter) cannot be named to
+# the host: they are left off the list, not listed with "?" or cut short as
+# the names of files that are there (fv?.xml, fv250.xml).
+zhe=$(printf '\320\226')
+for name in "fv?.xml" "fv$zhe.xml" "fv250.xml$zhe"; do cp "$work/imp/fv1.xml" "$work/imp/$name"; done
+
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 
@@ -29,7 +35,7 @@ list >"$work/out" 2>"$work/err"
 status=$?
 if [ $status != 0 ]; then fail "list exited $status"; cat "$work/err"
 elif ! cmp -s "$work/out" "$work/lista.txt"; then fail "stdout is not the list file"
-elif [ "$(grep -c '^Dokument:' "$work/lista.txt")" != 250 ]; then fail "not 250 entries"
+elif [ "$(grep -c '^Dokument:' "$work/lista.txt")" != 251 ]; then fail "not the 251 named entries"
 elif ! grep -qF "  analiza katalogu..." "$work/err"; then fail "no status line"; cat "$work/err"
 elif grep -q '%' "$work/err"; then fail "a bar in a log"; cat "$work/err"
 else ok "list to a pipe"
@@ -46,7 +52,7 @@ if command -v script >/dev/null; then
     *) fail "the bar does not end full: $last" ;;
   esac
   if [ "$draws" -lt 100 ] || [ "$draws" -gt 101 ]; then
-    fail "the bar was drawn $draws times for 250 files (expected one per percentage)"
+    fail "the bar was drawn $draws times for 251 files (expected one per percentage)"
   else
     ok "list on a terminal ($draws bar draws)"
   fi
