@@ -36,18 +36,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "CaseText.h"
-#include "Cases.h"
-#include "CommaLocale.h"
-#include "Modules.h"
+#include "RealHost.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
 
@@ -112,7 +109,7 @@ class Case {
   void Run(const hostkit::ModuleApi& module) {
     CurrentFolder current(work_.Path());  // side files are looked for here
     CopyFolder(folder_ + "/in", work_.Path());
-    const std::vector<std::string> before = Listing();
+    const std::vector<std::string> before = TreeListing(work_.Path());
     const std::vector<std::string> calls = Lines(ReadFile(folder_ + "/calls"));
     RecordingHost first(module), second(module);
     hosts_ = {&first, &second};
@@ -135,9 +132,6 @@ class Case {
   std::string WithFolder(std::string text) const {
     text = ReplaceAll(text, "{src}/", SourcePath(""));
     return ReplaceAll(ReplaceAll(text, "{dir}/", work_.Path() + kSeparator), "{dir}", work_.Path());
-  }
-  std::string WithoutFolder(const std::string& text) const {
-    return testing_support::WithoutFolder(text, work_.Path());
   }
 
   void LoadAnswers(RecordingHost& host) const {
@@ -270,20 +264,19 @@ class Case {
   std::string Callback(const RecordingHost& host, const CallbackEvent& event) const {
     std::string seen = &host == hosts_[0] ? "  cb " : "  cb@2 ";
     seen += std::to_string(event.id) + " ";
-    seen += event.id == EDIHAL_CB_PROGRESS_PERCENT ? std::to_string(event.number)
-                                                   : Quoted(WithoutFolder(event.text));
+    seen += event.id == EDIHAL_CB_PROGRESS_PERCENT
+                ? std::to_string(event.number)
+                : Quoted(WithoutFolder(event.text, work_.Path()));
     if (event.host != host.Handle()) seen += " from host " + std::to_string(event.host);
     if (event.context != context_) seen += " in context " + std::to_string(event.context);
     return seen + "\n";
   }
 
-  std::vector<std::string> Listing() const { return TreeListing(work_.Path()); }
-
   // Every file the calls created or changed against expected/files.
   void CompareFiles(const std::vector<std::string>& before) {
     const std::string expected = folder_ + "/expected/files";
     std::vector<std::string> written;
-    for (const std::string& name : Listing()) {
+    for (const std::string& name : TreeListing(work_.Path())) {
       const std::string now = ReadFile(InFolder(work_.Path(), name));
       const bool kept = std::find(before.begin(), before.end(), name) != before.end() &&
                         ReadFile(folder_ + "/in/" + name) == now;
@@ -294,7 +287,7 @@ class Case {
         ADD_FAILURE() << name_ << ": the calls wrote " << name << ", which no expected file holds";
         continue;
       }
-      Compare("files/" + name, WithoutFolder(now));
+      Compare("files/" + name, WithoutFolder(now, work_.Path()));
     }
     for (const std::string& name : TreeListing(expected)) {
       if (std::find(written.begin(), written.end(), name) != written.end()) continue;
@@ -352,6 +345,17 @@ void RunCase(const CaseFolder& folder, const hostkit::ModuleApi* module) {
 
 namespace {
 
+// A locale with the decimal comma, as a Polish host sets it with
+// setlocale(LC_ALL, "").
+bool SwitchToCommaLocale() {
+  for (const char* name : {"pl_PL.UTF-8", "pl_PL.utf8", "de_DE.UTF-8"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr && std::localeconv()->decimal_point[0] == ',') {
+      return true;
+    }
+  }
+  return false;
+}
+
 void RegisterCases() {
   for (const testing_support::CaseFolder& folder : testing_support::AllCases()) {
     testing::RegisterTest(("Case_" + folder.group).c_str(), folder.name.c_str(), nullptr, nullptr,
@@ -382,13 +386,9 @@ int main(int argc, char** argv) {
       args.push_back(argv[i]);
     }
   }
-  std::unique_ptr<CommaLocale> locale;
-  if (comma) {
-    locale = std::make_unique<CommaLocale>();
-    if (!locale->Active()) {
-      std::fprintf(stderr, "case_runner: no locale with a decimal comma on this machine\n");
-      return 77;  // skipped
-    }
+  if (comma && !SwitchToCommaLocale()) {
+    std::fprintf(stderr, "case_runner: no locale with a decimal comma on this machine\n");
+    return 77;  // skipped
   }
   int count = static_cast<int>(args.size());
   args.push_back(nullptr);  // argv ends with a null pointer, as GoogleTest reads it

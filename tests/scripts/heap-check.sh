@@ -2,13 +2,13 @@
 # The Windows programs under Wine's heap checks: every case of the case
 # runner (the module loaded, failing calls that throw and catch, the module
 # freed at the end; then every case in a copy of the module loaded for it
-# alone) and the export pre-step on long lists.  A
+# alone) and the tables (the export pre-step on long lists among them).  A
 # block freed twice or written past its end is only a warning from Wine,
 # and a corrupt heap may show much later, as a hang; here any such warning
 # fails.
-#   heap-check.sh CASE_RUNNER HOST_TESTS RUNNER
+#   heap-check.sh CASE_RUNNER UNIT_TESTS RUNNER
 case_runner=$1
-host_tests=$2
+unit_tests=$2
 runner=$3
 failures=0
 log=$(mktemp)
@@ -30,6 +30,6 @@ check() {
 }
 
 check "every case" "$case_runner" --gtest_brief=1
-check "host tests" "$host_tests" --gtest_brief=1 --gtest_filter='ExportName*'
+check "tables" "$unit_tests" --gtest_brief=1 --gtest_filter='Tables*'
 
 [ "$failures" = 0 ] || { echo "$failures heap check(s) failed"; exit 1; }

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
@@ -155,10 +159,30 @@ hostkit::ModuleApi StubsOf(const hostkit::ModuleApi& api) {
                   &M::TestLimitAllocation>(api);
 }
 
+// A module beside the program, loaded for the rest of the run and called
+// through the real-host stubs of set `which`.
+hostkit::ModuleApi LoadedForTheRun(const char* base_name, int which) {
+  static std::vector<std::unique_ptr<hostkit::LoadedModule>> modules;
+  std::string error;
+  const std::string path = hostkit::BesideExecutable(hostkit::ModuleFileName(base_name));
+  modules.push_back(hostkit::LoadedModule::Load(path, error));
+  if (!modules.back()) {
+    std::fprintf(stderr, "cannot load %s: %s\n", path.c_str(), error.c_str());
+    std::abort();
+  }
+  return LikeRealHost(modules.back()->Api(), which);
+}
+
 }  // namespace
 
-std::uint16_t HostControlWord() {
-  return g_host_word;
+const hostkit::ModuleApi& TestModule() {
+  static const hostkit::ModuleApi api = LoadedForTheRun("EdiHal_X_testhooks", 0);
+  return api;
+}
+
+const hostkit::ModuleApi& ReleaseModule() {
+  static const hostkit::ModuleApi api = LoadedForTheRun("EdiHal_X", 1);
+  return api;
 }
 
 HostControlWordScope::HostControlWordScope(std::uint16_t word) : outer_(g_host_word) {

@@ -20,8 +20,11 @@
 
 namespace testing_support {
 
-// The host's control word, or 0 when exports are called plainly.
-std::uint16_t HostControlWord();
+// The modules under test, loaded once per test program from beside it and
+// called through the stubs below: the test-hook build for most tests, the
+// release build where the shipped module itself matters.
+const hostkit::ModuleApi& TestModule();
+const hostkit::ModuleApi& ReleaseModule();
 
 // Switches the real-host calls on with `word` for as long as it lives.
 class HostControlWordScope {
@@ -37,7 +40,8 @@ class HostControlWordScope {
 
 // `api` with every export behind a real-host stub.  `which` (0 to 2) picks
 // one of three sets of stubs, one per loaded module: 0 and 1 for the test
-// program's two modules (Modules.h), 2 for a module loaded for a while.
+// program's two modules (TestModule, ReleaseModule), 2 for a module loaded
+// for a while.
 hostkit::ModuleApi LikeRealHost(const hostkit::ModuleApi& api, int which);
 
 // For the host's callbacks: fails the running test unless the module
