@@ -1,6 +1,5 @@
 #include "numbers/Numbers.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -139,9 +138,10 @@ std::uint64_t Hundredths(std::uint64_t significand, int shift) {
 }
 
 // printf's "%.2Lf" of a finite value below 2^53, with a point.  False for
-// other values and rounding modes.
+// other values, and under any control word but the module's: at a lower
+// precision the conversion of the significand to an integer rounds.
 bool WriteTwoDecimals(long double value, TwoDecimalsText& text) {
-  if (!kSixtyFourBitSignificand || !std::isfinite(value) || std::fegetround() != FE_TONEAREST) {
+  if (!kSixtyFourBitSignificand || !std::isfinite(value) || !X87DividesToNearestExtended()) {
     return false;
   }
   // value = fraction * 2^exponent, fraction in [0.5, 1) with 64 bits, so
