@@ -151,8 +151,11 @@ void CompareNumbers(FuzzedDataProvider& input) {
   Check(value == expected && std::signbit(value) == std::signbit(expected),
         "a decimal read otherwise than strtold reads it");
 
+  // Mostly values whose binary exponent lies where the quick writer changes
+  // its way (below 2^-73, around 2^0 and 2^32, up to 2^53), else any.
   const auto significand = input.ConsumeIntegral<std::uint64_t>();
-  const int exponent = input.ConsumeIntegralInRange<int>(-16500, 60);
+  const int exponent = input.ConsumeBool() ? input.ConsumeIntegralInRange<int>(-140, 0)
+                                           : input.ConsumeIntegralInRange<int>(-16500, 60);
   long double written = std::ldexp(static_cast<long double>(significand), exponent);
   if (input.ConsumeBool()) {
     written = static_cast<long double>(significand % 100000) / 1000.0L *

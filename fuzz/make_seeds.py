@@ -94,7 +94,8 @@ def export_seeds():
 
 
 def conversion_seeds():
-    # choices: routine, then its own (see ConversionFuzzer.cpp)
+    # choices: routine, then its own (see ConversionFuzzer.cpp); a choice
+    # over more than 256 values takes two bytes, the high one first
     polish = bytes(range(0x80, 0x100))
     out = {}
     for source, target in [(0, 1), (1, 0), (0, 7), (7, 0), (2, 5), (6, 3)]:
@@ -102,9 +103,20 @@ def conversion_seeds():
     for name, invoice in examples():
         out["encodings_" + name] = seed([], invoice, [1, 1, 2])
         line = invoice.split(b"\n")[5]
-        out["primitives_" + name] = seed([b"<szDate>"], line, [3, 3, 10])
+        out["primitives_" + name] = seed([b"<szDate>"], line, [4, 0, 6, 0, 13])
+    # One-element lines, which the scan reads its quick way, blocks among
+    # them, and lines that only look like one element.
+    for name, line in [("sale", b"<ART_SALE>x</ART_SALE>"), ("return", b"<ART_RETURN>x</ART_RETURN>"),
+                       ("item", b"  <szItemID>12</szItemID>\r"), ("open", b"<lMerchandiseGroupID>7"),
+                       ("other_close", b"<szItemID>1</szDesc1>"), ("unknown", b"<abcdefgh>1</abcdefgh>"),
+                       ("two", b"<szItemID>1</szItemID><szDesc1>a</szDesc1>")]:
+        out["scan_" + name] = seed([b"<szItemID>"], line, [4, 0, 6, 0, 13])
     out["numbers"] = seed([], b" 1234,5678 ", [2, 1, 0x80, 0, 0, 1])
     out["numbers_point"] = seed([], b"-0.005", [2, 0, 0xFF, 0xFF, 0xFF, 0x7F])
+    # The quick reader and writer against strtold and printf: control word,
+    # separator, sign, digits, places; then a significand and an exponent.
+    out["compare_numbers"] = seed([], b"", [3, 0, 0, 0, 19, 1, 2, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9,
+                                            9, 9, 9, 9, 9, 9, 9, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 1, 40, 0])
     return out
 
 
