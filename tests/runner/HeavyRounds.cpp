@@ -46,12 +46,12 @@ constexpr int kLoadRounds = 4;
 
 // Where Wine runs in a virtual machine (tools/test-all.sh sets
 // EDIHAL_HEAVY_SAMPLE), every program step costs many times more: there
-// the rounds take every fourth case, at most three times; wherever the
-// programs run natively, all of them.
+// the rounds take every fourth case, twice; wherever the programs run
+// natively, all of them.
 const bool kSampled = std::getenv("EDIHAL_HEAVY_SAMPLE") != nullptr;
 
 int Rounds(int full) {
-  return kSampled ? std::min(full, 3) : full;
+  return kSampled ? std::min(full, 2) : full;
 }
 
 // The cases of the rounds, without those that arm a test hook on request.

@@ -29,12 +29,11 @@ check() {
   fi
 }
 
-# In a virtual machine (EDIHAL_HEAVY_SAMPLE) the rounds of repetition are
-# left to the case runner's own test: each case once, and the sample in a
-# module of its own.
-repeat=""
-[ -n "${EDIHAL_HEAVY_SAMPLE:-}" ] && repeat="--gtest_filter=-HeavyRounds.EveryCaseAgainInOneProcess"
-check "every case" "$case_runner" --gtest_brief=1 $repeat
+# In a virtual machine (EDIHAL_HEAVY_SAMPLE) a sample of the cases, once
+# and in a module of their own; the rounds of repetition are left to the
+# case runner's own test.
+repeat=${EDIHAL_HEAVY_SAMPLE:+--gtest_filter=-HeavyRounds.EveryCaseAgainInOneProcess}
+check "every case" "$case_runner" --gtest_brief=1 --sample $repeat
 check "tables" "$unit_tests" --gtest_brief=1 --gtest_filter='Tables*'
 
 [ "$failures" = 0 ] || { echo "$failures heap check(s) failed"; exit 1; }

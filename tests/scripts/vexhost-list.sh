@@ -23,7 +23,6 @@ zhe=$(printf '\320\226')
 for name in "fv?.xml" "fv$zhe.xml" "fv250.xml$zhe"; do cp "$work/imp/fv1.xml" "$work/imp/$name"; done
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ok() { echo "ok: $*"; }
 
 list() {
   "$vexhost" --set "KatalogImp=$work/imp" --set "ListaImp=wg zaw. katalogu" --set PrefixImp=fv \
@@ -38,7 +37,7 @@ elif ! cmp -s "$work/out" "$work/lista.txt"; then fail "stdout is not the list f
 elif [ "$(grep -c '^Dokument:' "$work/lista.txt")" != 251 ]; then fail "not the 251 named entries"
 elif ! grep -qF "  analiza katalogu..." "$work/err"; then fail "no status line"; cat "$work/err"
 elif grep -q '%' "$work/err"; then fail "a bar in a log"; cat "$work/err"
-else ok "list to a pipe"
+else echo "ok: list to a pipe"
 fi
 
 # A terminal: the bar, drawn once per new percentage and left full.
@@ -54,7 +53,7 @@ if command -v script >/dev/null; then
   if [ "$draws" -lt 100 ] || [ "$draws" -gt 101 ]; then
     fail "the bar was drawn $draws times for 251 files (expected one per percentage)"
   else
-    ok "list on a terminal ($draws bar draws)"
+    echo "ok: list on a terminal ($draws bar draws)"
   fi
 else
   echo "skipped: no script(1) for a pseudo-terminal"
