@@ -211,7 +211,7 @@ Texts ExportProposalOf(const Texts& a) {
   std::string list = "Naglowek:Wersja{2}\r\n";
   for (TextPos n = Number(a[0]); n <= Number(a[1]); ++n) {
     if (n == Number(a[2])) continue;
-    char digits[8];
+    char digits[24];
     std::snprintf(digits, sizeof digits, "%04lld", static_cast<long long>(n));
     const std::string number = digits;
     const std::string forms[] = {"Dokument:Sciezka{x}NazwaZb{fv" + number + "}Data{2024}\r\n",
