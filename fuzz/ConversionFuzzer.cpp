@@ -13,17 +13,17 @@
 #include <string>
 
 #include "FuzzHost.h"
+#include "charsets/Iso88592.h"
+#include "charsets/Plkonwer.h"
 #include "export/ExportList.h"
 #include "import/DecimalSeparator.h"
 #include "import/SourceEncoding.h"
 #include "import/scan/LineScan.h"
-#include "numbers/Numbers.h"
-#include "platform/FpuControl.h"
-#include "numbers/StrToInt.h"
-#include "selection/ListedHeader.h"
 #include "library/TextPrimitives.h"
-#include "charsets/Iso88592.h"
-#include "charsets/Plkonwer.h"
+#include "numbers/Numbers.h"
+#include "numbers/StrToInt.h"
+#include "platform/FpuControl.h"
+#include "selection/ListedHeader.h"
 #include "torlib/TMFile.h"
 #include "torlib/TxTools.h"
 
@@ -54,7 +54,8 @@ void ConvertCharacters(FuzzedDataProvider& input) {
   if (source == 7 || target == 7) return;
   Check(converted.size() == text.size(), "a tabled conversion resized");
   for (std::size_t at = 0; at < text.size(); ++at) {
-    if (static_cast<unsigned char>(text[at]) < 0x80) Check(converted[at] == text[at], "ASCII moved");
+    if (static_cast<unsigned char>(text[at]) < 0x80)
+      Check(converted[at] == text[at], "ASCII moved");
   }
   const bool reversible[] = {true, true, true, false, true, true, true};
   if (!letters || source < 0 || target < 0 || source > 6 || target > 6 || !reversible[source] ||
@@ -65,7 +66,8 @@ void ConvertCharacters(FuzzedDataProvider& input) {
       "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\xAF\x8F\xB9\xE6\xEA\xB3\xF1\xF3\x9C\xBF\x9F";
   std::string polish;
   for (const char c : text) {
-    polish += static_cast<unsigned char>(c) < 0x80 ? c : kLetters[static_cast<unsigned char>(c) % 18];
+    polish +=
+        static_cast<unsigned char>(c) < 0x80 ? c : kLetters[static_cast<unsigned char>(c) % 18];
   }
   const std::string there = Converted(Converted(polish, 0, source), source, target);
   Check(there == Converted(polish, 0, target), "letters converted otherwise than from set 0");

@@ -16,8 +16,8 @@
 #include "EdiHal_X.h"
 #include "FakePlatform.h"
 #include "FuzzHost.h"
-#include "export/PrepareExportFileName.h"
 #include "boundary/TextBuffer.h"
+#include "export/PrepareExportFileName.h"
 #include "library/TextPrimitives.h"
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include "FakePlatform.h"
 #include "FuzzHost.h"
-#include "import/ImportInvoiceDocument.h"
 #include "base/Exception.h"
+#include "import/ImportInvoiceDocument.h"
 
 namespace {
 

@@ -51,7 +51,7 @@ std::string ImportUnderLimit(const std::string& output, const std::string& invoi
                      RLIM_INFINITY};
   setrlimit(RLIMIT_AS, &limit);
 #endif
-  const int32_t result = api.EdiImportujDokument(host.Library(), 1, output.c_str(), invoice.c_str());
+  const auto result = api.EdiImportujDokument(host.Library(), 1, output.c_str(), invoice.c_str());
 #if defined(_WIN32)
   api.TestLimitAllocation(0);
 #endif
@@ -70,9 +70,8 @@ TEST(HeavyOutOfMemory, AWholeInvoiceOnOneLineOfTwoHundredMegabytes) {
     line += "</szDescription></ART_SALE>\r\n";
     testing_support::WriteFile(invoice, line);
   }
-  const std::string expected =
-      "result 0\nerror Zabrak\xB3o pami\xEA" "ci podczas czytania pliku " + invoice +
-      "\nleft open 0";
+  const std::string expected = "result 0\nerror Zabrak\xB3o pami\xEA\x63i podczas czytania pliku " +
+                               invoice + "\nleft open 0";
 #if defined(_WIN32)
   EXPECT_EQ(expected, ImportUnderLimit(output, invoice));
 #else

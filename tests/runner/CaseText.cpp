@@ -121,7 +121,7 @@ std::vector<std::string> TreeListing(const std::string& folder, bool folders) {
     const bool is_folder = FolderExists(path);
     if (is_folder == folders) found.push_back(entry);
     if (!is_folder) continue;
-    for (const std::string& inner : TreeListing(path, folders)) found.push_back(entry + "/" + inner);
+    for (const std::string& in : TreeListing(path, folders)) found.push_back(entry + "/" + in);
   }
   return found;
 }

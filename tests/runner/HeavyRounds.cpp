@@ -81,8 +81,8 @@ Held Measure() {
 }
 
 void ExpectAsHeld(const Held& first, const Held& last, const char* what) {
-  std::printf("%s: handles %ld, then %ld; address space %lld, then %lld; resident %lld, then %lld\n",
-              what, first.handles, last.handles, static_cast<long long>(first.address_space),
+  std::printf("%s: handles %ld, %ld; address space %lld, %lld; resident %lld, %lld\n", what,
+              first.handles, last.handles, static_cast<long long>(first.address_space),
               static_cast<long long>(last.address_space), static_cast<long long>(first.resident),
               static_cast<long long>(last.resident));
   EXPECT_EQ(first.handles, last.handles) << what;

@@ -27,8 +27,8 @@ class FakePlatform : public edihal::Platform {
   mutable std::set<std::string> folders;
   std::set<std::string> unreadable;     // OpenFile fails: access denied
   std::set<std::string> out_of_memory;  // a read or a write runs out of memory
-  std::size_t read_piece = 0;         // a read gives at most this many bytes; 0: all asked
-  std::string install_folder_value;  // what the registry holds
+  std::size_t read_piece = 0;           // a read gives at most this many bytes; 0: all asked
+  std::string install_folder_value;     // what the registry holds
   std::string current_folder = "C:\\Praca";
   char decimal_separator = '.';
   // Answers of the dialog, one per call; with none left the user closes it.

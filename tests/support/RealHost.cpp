@@ -4,12 +4,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
-#include <string>
-#include <vector>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <type_traits>
+#include <vector>
 
 #include "platform/FpuControl.h"
 

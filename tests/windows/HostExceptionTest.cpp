@@ -123,8 +123,8 @@ TEST_F(HostException, TheHostCatchesItsOwnExceptionAndTheModuleStaysUsable) {
   for (const HostRaise& raise : kHostRaises) {
     testing_support::raising = &raise;
     for (const auto& c : kCases) {
-      SCOPED_TRACE(testing::Message() << raise.what << ": callback " << c.callback_id << " "
-                                      << c.failing);
+      SCOPED_TRACE(testing::Message()
+                   << raise.what << ": callback " << c.callback_id << " " << c.failing);
       host.ClearEvents();
       failing_name = c.failing;
       api.RejestrujCallback(library, c.callback, c.callback_id);

@@ -41,7 +41,7 @@ TEST(SelectionAttributes, HiddenSystemAndFoldersAreLeftOut) {
     const std::string path = folder.File(file.name);
     testing_support::WriteFile(
         path, "<szInvoiceIDPDF>" + std::string(file.name) + "</szInvoiceIDPDF>\r\n");
-    ASSERT_TRUE(SetFileAttributesW(testing_support::PathOf(path).c_str(), file.attributes)) << file.name;
+    ASSERT_TRUE(SetFileAttributesW(testing_support::PathOf(path).c_str(), file.attributes));
     if (file.listed) {
       expected +=
           "Dokument:Sciezka{" + path + "}NazwaZb{" + file.name + "}NrDok{" + file.name + "}\r\n";

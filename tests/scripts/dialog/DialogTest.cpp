@@ -28,7 +28,8 @@ using testing_support::WriteFile;
 const std::vector<std::string> kEntries = {"Napoje", "S\xB3odycze",
                                            "Mi\xEAso i w\xEA"
                                            "dliny"};
-const std::vector<std::wstring> kShown = {L"Napoje", L"S\u0142odycze", L"Mi\u0119so i w\u0119dliny"};
+const std::vector<std::wstring> kShown = {L"Napoje", L"S\u0142odycze",
+                                          L"Mi\u0119so i w\u0119dliny"};
 
 dialog_probe::Run<DialogAnswer> Show(const std::string& product, int initial,
                                      const dialog_probe::Action& act) {
