@@ -3,6 +3,9 @@
 // locale's decimal separator and the user's dialog answers all come from
 // the input.  Whatever happens, the inputs stay as they were, nothing but
 // the named document is written, and a failure reaches the error callback.
+// The import refuses exactly the invoices that vexhost check (the same
+// reading, surveyed) finds a refusal in, and a refused import writes
+// nothing.
 //
 // Input: scalars from the end (categorisation answer, separator, which side
 // files exist, dialog answers), then from the front the five rate answers,
@@ -12,10 +15,15 @@
 #include <map>
 #include <string>
 
+#include <algorithm>
+
 #include "FakePlatform.h"
 #include "FuzzHost.h"
 #include "base/Exception.h"
+#include "base/Texts.h"
 #include "import/ImportInvoiceDocument.h"
+#include "import/InvoiceSurvey.h"
+#include "library/TextPrimitives.h"
 
 namespace {
 
@@ -64,6 +72,26 @@ void Import(const std::uint8_t* data, std::size_t size) {
   if (done) {
     fuzzing::Check(output != platform.files.end() && !output->second.empty(),
                    "an import without a document");
+  }
+
+  // Where the import got as far as reading the invoice, it refused it
+  // exactly when check finds a refusal, and then wrote nothing.
+  const bool categorised = edihal::Trim(host.answers["CzyKategoryzacja"]) == "Tak";
+  if (!invoice_exists || (categorised && !(with_assignments && with_assortments))) return;
+  const std::string refusal =
+      std::string(edihal::texts::kRefusedInvoice) + kInvoice + edihal::texts::kRefusedAtLine;
+  const bool refused = !done && host.errors.size() == 1 && host.errors[0].rfind(refusal, 0) == 0;
+  edihal::SurveySettings settings;
+  settings.decimal_separator = platform.decimal_separator;
+  const std::vector<edihal::InvoiceFinding> findings =
+      edihal::SurveyInvoice(platform, kInvoice, settings);
+  const bool check_refuses =
+      std::any_of(findings.begin(), findings.end(),
+                  [](const edihal::InvoiceFinding& finding) { return finding.Refuses(); });
+  fuzzing::Check(refused == check_refuses, "the import and check disagree on a refusal");
+  if (refused) {
+    fuzzing::Check(output != platform.files.end() && output->second.empty(),
+                   "a refused invoice left records");
   }
 }
 

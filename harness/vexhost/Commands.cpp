@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "Host.h"
-#include "InvoiceCheck.h"
 #include "base/Exception.h"
+#include "import/InvoiceSurvey.h"
 #include "library/TextPrimitives.h"
 #include "platform/Platform.h"
 
@@ -45,7 +45,7 @@ int Result(int32_t returned) {
 }
 
 int RunInfo(CommandContext& context, const std::vector<std::string>&) {
-  const hostkit::ModuleApi& api = context.api;
+  const hostkit::ModuleApi& api = context.Api();
   Console& out = context.console;
   out.Out("library type: " + std::to_string(api.TypBiblioteki()) + "\n");
   for (int32_t id : {1, 2, 401, 402, 403, 404}) {
@@ -75,10 +75,10 @@ int RunInfo(CommandContext& context, const std::vector<std::string>&) {
 }
 
 int RunList(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.api, context.answers, context.console, context.trace);
+  Host host(context.Api(), context.answers, context.console, context.trace);
   if (host.Library() == nullptr) return kFailed;
-  const int32_t returned =
-      context.api.EdiUtworzListeWyboruImportu(host.Library(), host.NextContext(), args[0].c_str());
+  const int32_t returned = context.Api().EdiUtworzListeWyboruImportu(
+      host.Library(), host.NextContext(), args[0].c_str());
   if (returned == 1) context.console.FinishProgress();
   context.console.EndProgress();
   if (returned == 1) ShowFile(context, args[0]);
@@ -86,24 +86,24 @@ int RunList(CommandContext& context, const std::vector<std::string>& args) {
 }
 
 int RunImport(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.api, context.answers, context.console, context.trace);
+  Host host(context.Api(), context.answers, context.console, context.trace);
   if (host.Library() == nullptr) return kFailed;
-  const int32_t returned = context.api.EdiImportujDokument(host.Library(), host.NextContext(),
-                                                           args[0].c_str(), args[1].c_str());
+  const int32_t returned = context.Api().EdiImportujDokument(host.Library(), host.NextContext(),
+                                                             args[0].c_str(), args[1].c_str());
   if (returned == 1) ShowFile(context, args[0]);
   return Result(returned);
 }
 
 int RunExportName(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.api, context.answers, context.console, context.trace);
+  Host host(context.Api(), context.answers, context.console, context.trace);
   if (host.Library() == nullptr) return kFailed;
   char path[EDIHAL_BUFFER_SIZE] = {0}, filter[EDIHAL_BUFFER_SIZE] = {0},
        prompt[EDIHAL_BUFFER_SIZE] = {0};
   int32_t flag = 0;
   const std::string number = args.empty() ? std::string() : args[0];
   number.copy(path, EDIHAL_BUFFER_SIZE - 1);
-  const int32_t returned = context.api.EdiPrzedEksportem(host.Library(), host.NextContext(), path,
-                                                         filter, prompt, &flag);
+  const int32_t returned = context.Api().EdiPrzedEksportem(host.Library(), host.NextContext(), path,
+                                                           filter, prompt, &flag);
   if (returned == 1) {
     context.console.Out("path:   " + Buffer(path) + "\n");
     context.console.Out("filter: " + Buffer(filter) + "\n");
@@ -114,12 +114,12 @@ int RunExportName(CommandContext& context, const std::vector<std::string>& args)
 }
 
 int RunExport(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.api, context.answers, context.console, context.trace);
+  Host host(context.Api(), context.answers, context.console, context.trace);
   if (host.Library() == nullptr) return kFailed;
   const std::string first = args.size() > 0 ? args[0] : std::string();
   const std::string second = args.size() > 1 ? args[1] : std::string();
-  return Result(context.api.EdiEksportujDokument(host.Library(), host.NextContext(), first.c_str(),
-                                                 second.c_str()));
+  return Result(context.Api().EdiEksportujDokument(host.Library(), host.NextContext(),
+                                                   first.c_str(), second.c_str()));
 }
 
 // The side files when the answers switch categorisation on, as the import
@@ -138,24 +138,25 @@ bool LoadSideFilesIfAsked(CommandContext& context, std::unique_ptr<edihal::SideF
   }
 }
 
-// Each invoice's findings as PATH:LINE: TEXT, then one summary line.
+// Each invoice's findings as PATH:LINE: TEXT, then one summary line.  The
+// invoices are read with the module's own reading: no module is loaded.
 int RunCheck(CommandContext& context, const std::vector<std::string>& args) {
   std::unique_ptr<edihal::SideFiles> side_files;
   if (!LoadSideFilesIfAsked(context, side_files)) return kUsage;
-  edihal::CheckSettings settings;
+  edihal::SurveySettings settings;
   settings.decimal_separator = edihal::SystemPlatform().DecimalSeparator();
   settings.side_files = side_files.get();
   int status = kDone;
   for (const std::string& path : args) {
-    std::vector<edihal::CheckFinding> findings;
+    std::vector<edihal::InvoiceFinding> findings;
     try {
-      findings = edihal::CheckInvoice(edihal::SystemPlatform(), path, settings);
+      findings = edihal::SurveyInvoice(edihal::SystemPlatform(), path, settings);
     } catch (const edihal::Exception& error) {
       context.console.Err("vexhost: error: " + error.Message() + "\n");
       status = kUsage;
       continue;
     }
-    for (const edihal::CheckFinding& finding : findings) {
+    for (const edihal::InvoiceFinding& finding : findings) {
       context.console.Out(path + ":" + std::to_string(finding.line) + ": " + finding.text + "\n");
     }
     // "bez uwag" (nothing found), "uwagi: N" (findings: N)
@@ -172,17 +173,18 @@ int RunCheck(CommandContext& context, const std::vector<std::string>& args) {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
-      {"info", "", "show the module's type, names and declared parameters", 0, 0, RunInfo},
-      {"list", "LISTFILE", "write the import selection list to LISTFILE and show it", 1, 1,
+      {"info", "", "show the module's type, names and declared parameters", 0, 0, true, RunInfo},
+      {"list", "LISTFILE", "write the import selection list to LISTFILE and show it", 1, 1, true,
        RunList},
       {"import", "OUTFILE INVOICE",
-       "import INVOICE into the host document text OUTFILE and show it", 2, 2, RunImport},
+       "import INVOICE into the host document text OUTFILE and show it", 2, 2, true, RunImport},
       {"export-name", "[NUMBER]", "show the export path, filter and prompt the module proposes", 0,
-       1, RunExportName},
-      {"export", "[TEXT1 [TEXT2]]", "ask the module to export a document", 0, 2, RunExport},
+       1, true, RunExportName},
+      {"export", "[TEXT1 [TEXT2]]", "ask the module to export a document", 0, 2, true, RunExport},
       {"check", "INVOICE...",
-       "say what in each INVOICE would make the import give an unexpected document", 1, 100000,
-       RunCheck},
+       "say what in each INVOICE the import refuses or reads otherwise than expected "
+       "(loads no module)",
+       1, 100000, false, RunCheck},
   };
   return commands;
 }

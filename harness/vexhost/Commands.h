@@ -15,7 +15,8 @@ namespace vexhost {
 enum ExitStatus { kDone = 0, kFailed = 1, kUsage = 2 };
 
 struct CommandContext {
-  const hostkit::ModuleApi& api;
+  const hostkit::ModuleApi* module;  // null for a command that loads none
+  const hostkit::ModuleApi& Api() const { return *module; }
   const ParameterAnswers& answers;
   Console& console;
   bool trace;
@@ -28,6 +29,7 @@ struct Command {
   const char* summary;  // one line of help
   int min_args;
   int max_args;
+  bool loads_module;
   int (*run)(CommandContext& context, const std::vector<std::string>& args);
 };
 

@@ -2,6 +2,7 @@
 // of its calls, so that the module can be used and tested without the host.
 #include <clocale>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -154,11 +155,19 @@ int main(int argc, char** argv) {
   }
   if (command == nullptr && !options.version) return Fail("unknown command " + options.command);
 
-  const std::string path = options.module.empty()
-                               ? hostkit::BesideExecutable(hostkit::ModuleFileName("EdiHal_X"))
-                               : options.module;
-  auto module = hostkit::LoadedModule::Load(path, error);
-  if (!module) return Fail("cannot load the module " + path + ": " + error);
+  if (command != nullptr && !command->loads_module &&
+      (!options.module.empty() || options.version)) {
+    return Fail(std::string(command->name) +
+                " loads no module: --module and --version do not apply");
+  }
+  std::unique_ptr<hostkit::LoadedModule> module;
+  if (options.version || command->loads_module) {
+    const std::string path = options.module.empty()
+                                 ? hostkit::BesideExecutable(hostkit::ModuleFileName("EdiHal_X"))
+                                 : options.module;
+    module = hostkit::LoadedModule::Load(path, error);
+    if (!module) return Fail("cannot load the module " + path + ": " + error);
+  }
   if (options.version) {
     PrintVersions(*module, options.raw);
     if (command == nullptr) return vexhost::kDone;
@@ -170,7 +179,7 @@ int main(int argc, char** argv) {
   }
   // The module gets texts as the host hands them: in Windows-1250.
   vexhost::ParameterAnswers answers;
-  answers.LoadModuleDefaults(module->Api());
+  if (module) answers.LoadModuleDefaults(module->Api());
   if (!options.config.empty() && !answers.LoadConfig(options.config, error)) return Fail(error);
   for (const std::string& setting : options.settings) {
     if (!answers.AddSetting(vexhost::ToModuleText(setting))) {
@@ -179,6 +188,7 @@ int main(int argc, char** argv) {
   }
   for (std::string& arg : options.args) arg = vexhost::ToModuleText(arg);
   vexhost::Console console(options.raw);
-  vexhost::CommandContext context{module->Api(), answers, console, options.trace, options.quiet};
+  vexhost::CommandContext context{module ? &module->Api() : nullptr, answers, console,
+                                  options.trace, options.quiet};
   return command->run(context, options.args);
 }

@@ -67,40 +67,64 @@ inline constexpr char kOutOfMemory[] =
     "ci";
 // (more texts of the invoice import go here)
 
-// --- Invoice check (vexhost check) ----------------------------------------
-// Kilka elementów w jednym wierszu: import czyta tylko pierwszy znacznik
-inline constexpr char kCheckSeveralElements[] =
-    "Kilka element\xF3w w jednym wierszu: import czyta tylko pierwszy znacznik";
-// Cała faktura w jednym wierszu: import nie znajdzie w niej pozycji
-inline constexpr char kCheckOneLineInvoice[] =
+// --- What a reading of an invoice finds ---------------------------------
+// The import refuses an invoice it cannot read whole, before it writes a
+// record:
+//   Faktura PATH nie została zaimportowana. Wiersz N: FINDING. ADVICE
+inline constexpr char kRefusedInvoice[] = "Faktura ";
+inline constexpr char kRefusedAtLine[] =
+    " nie zosta\xB3"
+    "a zaimportowana. Wiersz ";
+// Plik jest niekompletny albo uszkodzony: pobierz go ponownie.
+inline constexpr char kRefusedIncomplete[] =
+    "Plik jest niekompletny albo uszkodzony: pobierz go ponownie.";
+// Moduł wymaga pliku z jednym elementem w wierszu: poproś hurtownię o taki plik.
+inline constexpr char kRefusedLayout[] =
+    "Modu\xB3 wymaga pliku z jednym elementem w wierszu: popro\x9C hurtowni\xEA o taki plik.";
+// What makes the import refuse an invoice, as vexhost check shows it too.
+// Kilka elementów w jednym wierszu
+inline constexpr char kFindingSeveralElements[] = "Kilka element\xF3w w jednym wierszu";
+// Cała faktura w jednym wierszu
+inline constexpr char kFindingWholeInvoiceOnOneLine[] =
     "Ca\xB3"
-    "a faktura w jednym wierszu: import nie znajdzie w niej pozycji";
+    "a faktura w jednym wierszu";
 // Pozycja otwarta w wierszu N nie jest zamknięta przed następną
-inline constexpr char kCheckBlockOpenAt[] = "Pozycja otwarta w wierszu ";
-inline constexpr char kCheckNotClosedBeforeNext[] = " nie jest zamkni\xEAta przed nast\xEApn\xB9";
+inline constexpr char kFindingBlockOpenAt[] = "Pozycja otwarta w wierszu ";
+inline constexpr char kFindingNotClosedBeforeNext[] = " nie jest zamkni\xEAta przed nast\xEApn\xB9";
 // ... nie jest zamknięta do końca pliku
-inline constexpr char kCheckNotClosedAtEnd[] =
+inline constexpr char kFindingNotClosedAtEnd[] =
     " nie jest zamkni\xEAta do ko\xF1"
     "ca pliku";
 // Znacznik zamykający bez otwierającego: </ART_SALE>
-inline constexpr char kCheckCloseWithoutOpen[] =
+inline constexpr char kFindingCloseWithoutOpen[] =
     "Znacznik zamykaj\xB9"
     "cy bez otwieraj\xB9"
     "cego: ";
+// Element <NAME> otwarty w wierszu N nie jest zamknięty do końca pliku
+inline constexpr char kFindingElement[] = "Element <";
+inline constexpr char kFindingElementOpenAt[] = "> otwarty w wierszu ";
+inline constexpr char kFindingElementNotClosed[] =
+    " nie jest zamkni\xEAty do ko\xF1"
+    "ca pliku";
+// W pliku nie ma żadnego elementu
+inline constexpr char kFindingNoElement[] =
+    "W pliku nie ma \xBF"
+    "adnego elementu";
+// What loses nothing, shown by vexhost check only.
 // Nieznana litera stawki VAT "E": pozycja dostanie stawkę poprzedniej
-inline constexpr char kCheckUnknownVat[] = "Nieznana litera stawki VAT \"";
-inline constexpr char kCheckUnknownVatTail[] = "\": pozycja dostanie stawk\xEA poprzedniej";
+inline constexpr char kFindingUnknownVat[] = "Nieznana litera stawki VAT \"";
+inline constexpr char kFindingUnknownVatTail[] = "\": pozycja dostanie stawk\xEA poprzedniej";
 // Kodowanie "X" nie jest przekodowywane: polskie litery będą błędne
-inline constexpr char kCheckUnknownEncoding[] = "Kodowanie \"";
-inline constexpr char kCheckUnknownEncodingTail[] =
+inline constexpr char kFindingUnknownEncoding[] = "Kodowanie \"";
+inline constexpr char kFindingUnknownEncodingTail[] =
     "\" nie jest przekodowywane: polskie litery b\xEA"
     "d\xB9 b\xB3\xEA"
     "dne";
 // Bajty niepoprawne w kodowaniu X
-inline constexpr char kCheckInvalidBytes[] = "Bajty niepoprawne w kodowaniu ";
+inline constexpr char kFindingInvalidBytes[] = "Bajty niepoprawne w kodowaniu ";
 // Grupa 1/2/3 nie ma asortymentu w plikach kategoryzacji: import zapyta w oknie
-inline constexpr char kCheckNoAssortment[] = "Grupa ";
-inline constexpr char kCheckNoAssortmentTail[] =
+inline constexpr char kFindingNoAssortment[] = "Grupa ";
+inline constexpr char kFindingNoAssortmentTail[] =
     " nie ma asortymentu w plikach kategoryzacji: import zapyta w oknie";
 
 // --- Categorisation -------------------------------------------------------

@@ -8,7 +8,7 @@
 #include "base/Exception.h"
 #include "base/Texts.h"
 #include "import/DocumentText.h"
-#include "import/InvoiceHeader.h"
+#include "import/InvoiceReading.h"
 #include "import/LineConversion.h"
 #include "import/categorise/Categorisation.h"
 #include "library/ParameterNames.h"
@@ -53,8 +53,20 @@ DocumentHeader DocumentHeaderOf(const InvoiceHeader& invoice, const Platform& pl
   return header;
 }
 
-// The document from the invoice, read twice: the header records from the
-// first reading, then one record per line block from the second.
+// What the clerk reads when the invoice is refused: the file, the line,
+// what was found there and what to do about it.
+std::string RefusalMessage(const std::string& invoice_path, const InvoiceFinding& refusal) {
+  const bool layout = refusal.kind == FindingKind::kSeveralElements ||
+                      refusal.kind == FindingKind::kWholeInvoiceOnOneLine;
+  return texts::kRefusedInvoice + invoice_path + texts::kRefusedAtLine +
+         std::to_string(refusal.line) + ": " + refusal.text + ". " +
+         (layout ? texts::kRefusedLayout : texts::kRefusedIncomplete);
+}
+
+// The document from the invoice, read twice: the first reading decides
+// whether the invoice can be read whole and gives the header records, the
+// second one record per line block.  An invoice the first reading refuses
+// leaves the document empty.
 void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
                     Categorisation* categorisation, const std::string& output_path,
                     const std::string& invoice_path) {
@@ -74,7 +86,13 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   settings.invoice_path = invoice_path;
   settings.categorisation = categorisation;
 
-  const InvoiceHeader header = ReadInvoiceHeader(invoice);
+  InvoiceReading reading;
+  ReadInvoice(invoice, reading);
+  if (const InvoiceFinding* refusal = reading.Refusal()) {
+    output.Close();
+    throw EConvertError(RefusalMessage(invoice_path, *refusal));
+  }
+  const InvoiceHeader& header = reading.Header();
   invoice.SetPointer(0);
   output.WriteHeader(DocumentHeaderOf(header, platform));
 

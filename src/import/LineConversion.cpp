@@ -66,14 +66,17 @@ void LineConversion::OpenBlock() {
   quantity_origin_ = price_origin_ = Origin{};
 }
 
-const std::string* LineConversion::RateOfCode(std::string_view code) const {
-  const VatRates& rates = settings_.rates;
-  if (code == "A") return &rates.a;
-  if (code == "B") return &rates.b;
-  if (code == "C") return &rates.c;
-  if (code == "D") return &rates.d;
-  if (code == "np") return &rates.g;
+const std::string* VatRates::Of(std::string_view code) const {
+  if (code == "A") return &a;
+  if (code == "B") return &b;
+  if (code == "C") return &c;
+  if (code == "D") return &d;
+  if (code == "np") return &g;
   return nullptr;
+}
+
+bool IsVatCode(std::string_view code) {
+  return VatRates().Of(code) != nullptr;
 }
 
 // A tag of the descriptive group; any other tag is passed over.
@@ -94,7 +97,7 @@ void LineConversion::TakeDescriptiveTag(InvoiceTag tag, std::string_view value) 
       break;
     case Tag::kVatPrintCode:
       // An unknown code keeps the rate of the block before.
-      if (const std::string* rate = RateOfCode(value)) block_.rate = *rate;
+      if (const std::string* rate = settings_.rates.Of(value)) block_.rate = *rate;
       break;
     case Tag::kInputString:
       block_.input_code.assign(value);

@@ -20,7 +20,12 @@ namespace edihal {
 // The rate texts the host configured for the wholesaler's VAT codes.
 struct VatRates {
   std::string a, b, c, d, g;  // codes "A", "B", "C", "D" and "np"
+  // The rate of `code`, compared exactly; null for any other code.
+  const std::string* Of(std::string_view code) const;
 };
+
+// Whether `code` is in the VAT table.
+bool IsVatCode(std::string_view code);
 
 struct LineConversionSettings {
   VatRates rates;
@@ -61,7 +66,6 @@ class LineConversion {
   void TakeQuantityEntry(std::string_view value, long number);
   void FinishBlock(long number, std::string& record);
   std::string Assortment() const;
-  const std::string* RateOfCode(std::string_view code) const;
   long double ReadNumber(std::string_view text, const Origin& origin) const;
   // `a` times `b`, whose texts were `a_text` and `b_text`; a product beyond
   // the range of numbers (infinite) raises EConvertError naming both.

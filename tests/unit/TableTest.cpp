@@ -25,7 +25,7 @@
 #include "export/PrepareExportFileName.h"
 #include "import/DecimalSeparator.h"
 #include "import/ImportInvoiceDocument.h"
-#include "import/InvoiceHeader.h"
+#include "import/InvoiceReading.h"
 #include "import/categorise/SideFiles.h"
 #include "import/categorise/StringList.h"
 #include "import/scan/LineScan.h"
@@ -110,15 +110,14 @@ Texts FileLines(const Texts& a) {
   return lines;
 }
 
-std::string EncodingName(SourceEncoding encoding) {
-  switch (encoding) {
-    case SourceEncoding::kUtf8:
-      return "UTF-8";
-    case SourceEncoding::kIso88592:
-      return "ISO-8859-2";
-    default:
-      return "windows-1250";
+// The first reading of an invoice of `lines`, warnings kept.
+InvoiceReading Reading(const Texts& lines) {
+  InvoiceReading reading(true);
+  for (std::size_t at = 0; at < lines.size(); ++at) {
+    reading.TakeLine(lines[at], static_cast<long>(at + 1));
   }
+  reading.Finish(static_cast<long>(lines.size()));
+  return reading;
 }
 
 // Lines as a side file holds them.
@@ -358,9 +357,23 @@ const std::map<std::string, Function>& Functions() {
     {"Encoding",
      {0,
       [](const Texts& lines) {
-        InvoiceHeader header;
-        for (const std::string& line : lines) TakeHeaderLine(line, header);
-        return Texts{EncodingName(header.encoding), YesNo(header.has_date)};
+        const InvoiceReading reading = Reading(lines);
+        return Texts{EncodingName(reading.Header().encoding), YesNo(reading.Header().has_date)};
+      }}},
+    // LINE... => what the first reading of an invoice of these lines finds:
+    // "N! TEXT" for what makes the import refuse it, "N: TEXT" for a
+    // warning; then the line count it announces.
+    {"Findings",
+     {0,
+      [](const Texts& lines) {
+        const InvoiceReading reading = Reading(lines);
+        Texts seen;
+        for (const InvoiceFinding& finding : reading.Findings()) {
+          seen.push_back(std::to_string(finding.line) + (finding.Refuses() ? "! " : ": ") +
+                         finding.text);
+        }
+        seen.push_back("count " + std::to_string(reading.Header().line_count));
+        return seen;
       }}},
     // TEXT SEPARATOR REFERENCE: "same" when the text reads as the value
     // strtold gives for REFERENCE, "no" when it is no number (and the

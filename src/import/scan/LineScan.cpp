@@ -93,11 +93,6 @@ inline InvoiceTag TagAt(const char* open, const char* close) {
   return static_cast<InvoiceTag>(known);
 }
 
-void AddTagAt(const char* open, const char* close, LineTags& tags) {
-  const InvoiceTag tag = TagAt(open, close);
-  if (tag != InvoiceTag::kCount) tags.Add(tag);
-}
-
 const char* Find(const char* from, const char* end, char byte) {
   return static_cast<const char*>(std::memchr(from, byte, static_cast<std::size_t>(end - from)));
 }
@@ -106,13 +101,6 @@ const char* Find(const char* from, const char* end, char byte) {
 
 std::string_view TagText(InvoiceTag tag) {
   return kTagTexts[static_cast<unsigned>(tag)];
-}
-
-InvoiceTag LineTags::First(InvoiceTag first, InvoiceTag last) const {
-  const std::uint32_t from = ~std::uint32_t{0} << static_cast<unsigned>(first);
-  const std::uint32_t to = ~std::uint32_t{0} >> (31 - static_cast<unsigned>(last));
-  const std::uint32_t among = bits_ & from & to;
-  return among == 0 ? InvoiceTag::kCount : static_cast<InvoiceTag>(__builtin_ctz(among));
 }
 
 std::string_view ElementValue(std::string_view line) {
@@ -125,14 +113,25 @@ std::string_view ElementValue(std::string_view line) {
 
 // Every "<" of the line can begin only the tag that ends at the first ">"
 // after it.
+std::size_t FindTag(std::string_view line, std::size_t from, InvoiceTag& tag) {
+  const char* const end = line.data() + line.size();
+  if (from >= line.size()) return std::string_view::npos;
+  for (const char* open = Find(line.data() + from, end, '<'); open != nullptr;
+       open = Find(open + 1, end, '<')) {
+    const char* close = Find(open + 1, std::min(end, open + kLongest), '>');
+    if (close == nullptr) continue;
+    tag = TagAt(open, close);
+    if (tag != InvoiceTag::kCount) return static_cast<std::size_t>(open - line.data());
+  }
+  return std::string_view::npos;
+}
+
 ScannedLine ScanAnyLine(std::string_view line) {
   ScannedLine scanned;
-  const char* const end = line.data() + line.size();
-  for (const char* open = Find(line.data(), end, '<'); open != nullptr;
-       open = Find(open + 1, end, '<')) {
-    if (const char* close = Find(open + 1, std::min(end, open + kLongest), '>')) {
-      AddTagAt(open, close, scanned.tags);
-    }
+  InvoiceTag tag = InvoiceTag::kCount;
+  for (std::size_t at = FindTag(line, 0, tag); at != std::string_view::npos;
+       at = FindTag(line, at + 1, tag)) {
+    scanned.tags.Add(tag);
   }
   scanned.value = ElementValue(line);
   return scanned;
@@ -157,9 +156,12 @@ inline bool ScanOneElement(const char* text, const char* end, ScannedLine& scann
     return false;
   }
   scanned = ScannedLine();
+  scanned.one_element = true;
+  scanned.element = std::string_view(text, name + 1);
   const InvoiceTag tag = TagAt(text, close);
   if (tag != InvoiceTag::kCount) scanned.tags.Add(tag);
   if (value_end == nullptr) return true;
+  scanned.closed = true;
   scanned.value = std::string_view(close + 1, static_cast<std::size_t>(value_end - close - 1));
   if (tag == InvoiceTag::kSale) scanned.tags.Add(InvoiceTag::kSaleEnd);
   if (tag == InvoiceTag::kReturn) scanned.tags.Add(InvoiceTag::kReturnEnd);

@@ -51,7 +51,12 @@ class LineTags {
   bool Any() const { return bits_ != 0; }
   // The first tag of the line from `first` to `last`, in the order above;
   // kCount when it holds none of them.
-  InvoiceTag First(InvoiceTag first, InvoiceTag last) const;
+  InvoiceTag First(InvoiceTag first, InvoiceTag last) const {
+    const std::uint32_t from = ~std::uint32_t{0} << static_cast<unsigned>(first);
+    const std::uint32_t to = ~std::uint32_t{0} >> (31 - static_cast<unsigned>(last));
+    const std::uint32_t among = bits_ & from & to;
+    return among == 0 ? InvoiceTag::kCount : static_cast<InvoiceTag>(__builtin_ctz(among));
+  }
   bool operator==(const LineTags& other) const { return bits_ == other.bits_; }
 
  private:
@@ -65,7 +70,19 @@ class LineTags {
 struct ScannedLine {
   LineTags tags;
   std::string_view value;
+  // The line, trimmed, is one element: `element` is its opening tag (or
+  // its lone tag, "</NAME>" included), brackets and all, and `closed`
+  // says that the element's closing tag ends the line.  Such a line holds
+  // no tag but these two.
+  bool one_element = false;
+  bool closed = false;
+  std::string_view element;
 };
+
+// The first known tag of `line` that begins at or after byte `from`: its
+// position, with the tag in `tag`; npos when there is none.  Walks a
+// line's tags in their order, each occurrence.
+std::size_t FindTag(std::string_view line, std::size_t from, InvoiceTag& tag);
 
 // The bytes between the first ">" of the line and the next "<" after it;
 // empty when either is missing.  Nothing is trimmed or decoded.
