@@ -5,8 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "charsets/AnsiCodePage.h"
 #include "charsets/Iso88592.h"
-#include "charsets/Plkonwer.h"
+#include "charsets/PolishLetters.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ const std::string& Windows1250Text() {
 }
 
 const std::string& Utf8Text() {
-  static const std::string text = edihal::Utf8FromAnsi(Windows1250Text());
+  static const std::string text = edihal::AnsiToUtf8(Windows1250Text());
   return text;
 }
 
@@ -68,7 +69,8 @@ void BM_ConvertCharSet_7_to_0(benchmark::State& state) {
 void BM_Iso88592ToWin1250(benchmark::State& state) {
   const std::string& source = Windows1250Text();
   for (auto _ : state) {
-    std::string text = edihal::Iso88592ToWin1250(source, 0);
+    std::string text = source;
+    edihal::iso88592::ToWindows1250(text);
     benchmark::DoNotOptimize(text.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * source.size()));

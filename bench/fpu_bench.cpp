@@ -10,8 +10,8 @@
 #include <string>
 
 #include "EdiHal_X.h"
+#include "host/LibraryObject.h"
 #include "import/ImportInvoiceDocument.h"
-#include "library/TVEXBibliotekaEDI.h"
 #include "platform/FpuControl.h"
 #include "platform/Platform.h"
 
@@ -31,7 +31,7 @@ void BM_ImportOfTheExample(benchmark::State& state) {
   const std::string output = "fpu_bench_dokument.txt";
   for (auto _ : state) {
     const edihal::ModuleFpuScope fpu;
-    library.HostControlWord = fpu.CallerWord();
+    library.BeginCall(1, fpu.CallerWord());
     edihal::ImportInvoiceDocument(library, edihal::SystemPlatform(), output, invoice);
   }
   std::remove(output.c_str());

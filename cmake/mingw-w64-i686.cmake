@@ -7,7 +7,7 @@ set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 # The module itself links the run-time of the "-win32" compilers: the
 # POSIX threads library that the "-posix" run-time brings along leaves
-# handles behind every time a host frees the module (src/CMakeLists.txt).
+# handles behind every time a host frees the module (CMakeLists.txt).
 set(EDIHAL_MODULE_LINKER i686-w64-mingw32-g++-win32)
 set(EDIHAL_OBJDUMP i686-w64-mingw32-objdump)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

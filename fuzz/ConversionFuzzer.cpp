@@ -5,27 +5,30 @@
 //
 // Input: from the end which routine and its numeric arguments, from the
 // front one or two texts.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FuzzHost.h"
+#include "charsets/AnsiCodePage.h"
 #include "charsets/Iso88592.h"
-#include "charsets/Plkonwer.h"
+#include "charsets/PolishLetters.h"
+#include "charsets/SourceEncoding.h"
 #include "export/ExportList.h"
 #include "import/DecimalSeparator.h"
-#include "import/SourceEncoding.h"
 #include "import/scan/LineScan.h"
-#include "library/TextPrimitives.h"
 #include "numbers/Numbers.h"
 #include "numbers/StrToInt.h"
 #include "platform/FpuControl.h"
 #include "selection/ListedHeader.h"
-#include "torlib/TMFile.h"
-#include "torlib/TxTools.h"
+#include "selection/OneBasedText.h"
+#include "text/Text.h"
 
 namespace {
 
@@ -74,6 +77,11 @@ void ConvertCharacters(FuzzedDataProvider& input) {
   Check(Converted(there, target, source) == Converted(polish, 0, source), "letters not back");
 }
 
+std::string FromIso(std::string text) {
+  edihal::iso88592::ToWindows1250(text);
+  return text;
+}
+
 // Long texts go through their ASCII bytes in steps: the result must be the
 // one the text's pieces give, each cut right after an ASCII byte.  (UTF-8
 // is the system's own conversion on Windows, with no such steps.)
@@ -83,30 +91,30 @@ void ConvertInPieces(const std::string& whole) {
   for (const char c : text) {
     piece += c;
     if (static_cast<unsigned char>(c) < 0x80) {
-      utf8_pieces += edihal::AnsiFromUtf8(piece);
-      iso_pieces += edihal::Iso88592ToWin1250(piece, 0);
+      utf8_pieces += edihal::Utf8ToAnsi(piece);
+      iso_pieces += FromIso(piece);
       piece.clear();
     }
   }
-  utf8_pieces += edihal::AnsiFromUtf8(piece);
-  iso_pieces += edihal::Iso88592ToWin1250(piece, 0);
+  utf8_pieces += edihal::Utf8ToAnsi(piece);
+  iso_pieces += FromIso(piece);
 #if !defined(_WIN32)
-  Check(utf8_pieces == edihal::AnsiFromUtf8(text), "UTF-8 converted otherwise than its pieces");
+  Check(utf8_pieces == edihal::Utf8ToAnsi(text), "UTF-8 converted otherwise than its pieces");
 #endif
-  Check(iso_pieces == edihal::Iso88592ToWin1250(text, 0), "ISO converted otherwise than pieces");
+  Check(iso_pieces == FromIso(text), "ISO converted otherwise than pieces");
 }
 
 void ConvertEncodings(FuzzedDataProvider& input) {
-  const int mode = input.ConsumeIntegralInRange<int>(-1, 1);
   const auto encoding =
       input.PickValueInArray({edihal::SourceEncoding::kNone, edihal::SourceEncoding::kIso88592,
                               edihal::SourceEncoding::kUtf8});
   const std::string text = input.ConsumeRemainingBytesAsString();
   const std::string cut = text.substr(0, text.find('\0'));
-  if (mode == 0) Check(edihal::Iso88592ToWin1250(text, mode).size() == cut.size(), "ISO resized");
+  Check(FromIso(text).size() == cut.size(), "ISO resized");
   edihal::ToWindows1250(text, encoding);
-  const std::string utf8 = edihal::Utf8FromAnsi(text);
-  edihal::AnsiFromUtf8(utf8);
+  edihal::ValidBytes(text, encoding);
+  const std::string utf8 = edihal::AnsiToUtf8(text);
+  edihal::Utf8ToAnsi(utf8);
   ConvertInPieces(text);
 }
 
@@ -185,6 +193,47 @@ void ReadNumbers(FuzzedDataProvider& input) {
         "a localised number resized");
 }
 
+// The scan against its definition, a search for each tag: every known tag
+// a search finds is among the line's tags and, in line order, among those
+// FindTag walks; the value is ElementValue's; and a line the scan read as
+// one element holds no tag but its own and, closed on the line, its end.
+void CompareScans(const std::string& text) {
+  std::vector<std::pair<std::size_t, edihal::InvoiceTag>> searched;
+  for (unsigned tag = 0; tag < static_cast<unsigned>(edihal::InvoiceTag::kCount); ++tag) {
+    const auto which = static_cast<edihal::InvoiceTag>(tag);
+    const std::string_view tag_text = edihal::TagText(which);
+    for (std::size_t at = text.find(tag_text); at != std::string::npos;
+         at = text.find(tag_text, at + 1)) {
+      searched.emplace_back(at, which);
+    }
+  }
+  std::sort(searched.begin(), searched.end());
+  std::vector<std::pair<std::size_t, edihal::InvoiceTag>> walked;
+  edihal::InvoiceTag tag = edihal::InvoiceTag::kCount;
+  for (std::size_t at = edihal::FindTag(text, 0, tag); at != std::string::npos;
+       at = edihal::FindTag(text, at + 1, tag)) {
+    walked.emplace_back(at, tag);
+  }
+  Check(walked == searched, "FindTag walks otherwise than a search for each tag");
+
+  const edihal::ScannedLine scanned = edihal::ScanLine(text);
+  Check(scanned.value == edihal::ElementValue(text), "the scan's value differs");
+  for (const auto& [at, which] : searched) {
+    Check(scanned.tags.Has(which), "a tag a search finds is not among the line's");
+  }
+  edihal::LineTags found;
+  for (const auto& [at, which] : searched) found.Add(which);
+  Check(found == scanned.tags, "the line's tags hold one a search does not find");
+  if (!scanned.one_element) return;
+  const std::string_view line = edihal::TrimmedView(text);
+  Check(line.substr(0, scanned.element.size()) == scanned.element, "the element is not first");
+  const std::string closing = "</" + std::string(scanned.element.substr(1));
+  Check(scanned.closed == (line.size() >= closing.size() + scanned.element.size() &&
+                           line.substr(line.size() - closing.size()) == closing),
+        "a one-element line closed otherwise");
+  Check(searched.size() <= (scanned.closed ? 2u : 1u), "a one-element line with more tags");
+}
+
 void UsePrimitives(FuzzedDataProvider& input) {
   const auto index = input.ConsumeIntegralInRange<edihal::TextPos>(-3, 300);
   const auto count = input.ConsumeIntegralInRange<edihal::TextPos>(-3, 300);
@@ -208,29 +257,11 @@ void UsePrimitives(FuzzedDataProvider& input) {
   std::string value;
   std::string line = text;
   edihal::HeaderTagValue(line, needle, "</" + needle, value);
-  // The scan against the definitions: a tag is there when a search finds
-  // it, the value is what ElementValue gives; and its quick way against its
-  // general one, wherever the quick one reads the line.
-  const edihal::ScannedLine scanned = edihal::ScanLine(text);
-  Check(scanned.value == edihal::ElementValue(text), "the scan's value differs");
-  edihal::ScannedLine quick;
-  if (edihal::ScanOneElementLine(text, quick)) {
-    const edihal::ScannedLine general = edihal::ScanAnyLine(text);
-    Check(quick.tags == general.tags && quick.value == general.value, "the quick scan differs");
-  }
-  for (unsigned tag = 0; tag < static_cast<unsigned>(edihal::InvoiceTag::kCount); ++tag) {
-    const auto which = static_cast<edihal::InvoiceTag>(tag);
-    Check(scanned.tags.Has(which) == (text.find(edihal::TagText(which)) != std::string::npos),
-          "the scan's tags differ from a search for each");
-  }
+  CompareScans(text);
   edihal::ListedInvoiceHeader header;
   line = text;
   edihal::ScanListedHeaderLine(line, header);
   edihal::ListedExportName(text, value);
-  const edihal::TxTools tools(text);
-  tools.FindChar(needle.empty() ? ' ' : needle[0], index);
-  tools.DelCharsFrom(index, count);
-  tools.PadLeft('0', static_cast<std::size_t>(count < 0 ? 0 : count % 16), 16);
   edihal::Delete(text, index, count);
 }
 

@@ -18,7 +18,7 @@
 #include "FuzzHost.h"
 #include "boundary/TextBuffer.h"
 #include "export/PrepareExportFileName.h"
-#include "library/TextPrimitives.h"
+#include "text/Text.h"
 
 namespace {
 
@@ -26,13 +26,13 @@ void Prepare(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   testing_support::FakePlatform platform;
   fuzzing::FuzzHost host;
-  host.answers["ListaExp"] = fuzzing::Answer(input, {"Tak", "Nie", "tak"});
-  host.answers["NumeracjaExp"] = fuzzing::Answer(input, {"Kolejny", "Bez numeru", "Id. dokumentu"});
+  host.Answer("ListaExp", fuzzing::Answer(input, {"Tak", "Nie", "tak"}));
+  host.Answer("NumeracjaExp", fuzzing::Answer(input, {"Kolejny", "Bez numeru", "Id. dokumentu"}));
   const std::string folder = fuzzing::Answer(input, {"C:\\Eksport", "C:\\Eksport\\", ""}, 40);
-  host.answers["KatalogExp"] = folder;
+  host.Answer("KatalogExp", folder);
   const int taken = input.ConsumeIntegralInRange<int>(0, 4);
   const std::string prefix = fuzzing::Text(input, 12);
-  host.answers["PrefixExp"] = prefix;
+  host.Answer("PrefixExp", prefix);
 
   // The host's number arrives in its 300-byte path buffer.
   char path_buffer[EDIHAL_BUFFER_SIZE] = {};
@@ -47,7 +47,7 @@ void Prepare(const std::uint8_t* data, std::size_t size) {
   const std::map<std::string, std::string> before = platform.files;
   edihal::ExportProposal proposal;
   const bool done = host.Run([&] {
-    edihal::PrepareExportFileName(host.Library(), platform, edihal::NumberArgument(path_buffer),
+    edihal::PrepareExportFileName(host.Object(), platform, edihal::NumberArgument(path_buffer),
                                   proposal);
   });
 

@@ -23,7 +23,7 @@
 #include "base/Texts.h"
 #include "import/ImportInvoiceDocument.h"
 #include "import/InvoiceSurvey.h"
-#include "library/TextPrimitives.h"
+#include "text/Text.h"
 
 namespace {
 
@@ -37,7 +37,8 @@ void Import(const std::uint8_t* data, std::size_t size) {
   testing_support::FakePlatform platform;
   fuzzing::FuzzHost host;
 
-  host.answers["CzyKategoryzacja"] = fuzzing::Answer(input, {"Tak", "Nie", " Tak ", "tak", ""});
+  const std::string categorise = fuzzing::Answer(input, {"Tak", "Nie", " Tak ", "tak", ""});
+  host.Answer("CzyKategoryzacja", categorise);
   platform.decimal_separator = input.PickValueInArray({'.', ',', ' ', '\xA0', '\''});
   const bool with_assignments = input.ConsumeBool();
   const bool with_assortments = input.ConsumeBool();
@@ -49,7 +50,7 @@ void Import(const std::uint8_t* data, std::size_t size) {
   }
 
   for (const char* rate : {"StawkaA", "StawkaB", "StawkaC", "StawkaD", "StawkaG"}) {
-    host.answers[rate] = fuzzing::Text(input, 12);
+    host.Answer(rate, fuzzing::Text(input, 12));
   }
   if (with_assignments) platform.files[kAssignments] = fuzzing::Text(input, 1 << 14);
   if (with_assortments) platform.files[kAssortments] = fuzzing::Text(input, 1 << 14);
@@ -57,7 +58,7 @@ void Import(const std::uint8_t* data, std::size_t size) {
 
   const std::map<std::string, std::string> before = platform.files;
   const bool done =
-      host.Run([&] { edihal::ImportInvoiceDocument(host.Library(), platform, kOutput, kInvoice); });
+      host.Run([&] { edihal::ImportInvoiceDocument(host.Object(), platform, kOutput, kInvoice); });
 
   fuzzing::Check(done == host.errors.empty(), "a failure without an error, or the reverse");
   fuzzing::Check(!invoice_exists ? !done : true, "a missing invoice imported");
@@ -76,7 +77,8 @@ void Import(const std::uint8_t* data, std::size_t size) {
 
   // Where the import got as far as reading the invoice, it refused it
   // exactly when check finds a refusal, and then wrote nothing.
-  const bool categorised = edihal::Trim(host.answers["CzyKategoryzacja"]) == "Tak";
+  // The module reads the answer up to its first NUL, trimmed.
+  const bool categorised = edihal::Trim(categorise.c_str()) == "Tak";
   if (!invoice_exists || (categorised && !(with_assignments && with_assortments))) return;
   const std::string refusal =
       std::string(edihal::texts::kRefusedInvoice) + kInvoice + edihal::texts::kRefusedAtLine;

@@ -39,16 +39,16 @@ void BuildList(const std::uint8_t* data, std::size_t size) {
 
   FuzzedDataProvider input(data, size);
   fuzzing::FuzzHost host;
-  host.answers["ListaImp"] =
-      fuzzing::Answer(input, {"wg zaw. katalogu", "brak", "WG ZAW. KATALOGU"});
+  host.Answer("ListaImp", fuzzing::Answer(input, {"wg zaw. katalogu", "brak", "WG ZAW. KATALOGU"}));
   const int files = input.ConsumeIntegralInRange<int>(0, 5);
   const int subfolder = input.ConsumeIntegralInRange<int>(-1, 5);
-  host.answers["PrefixImp"] = FileNamePart(input);
-  host.answers["KatalogImp"] = folder;
+  const std::string prefix = FileNamePart(input);
+  host.Answer("PrefixImp", prefix);
+  host.Answer("KatalogImp", folder);
 
   std::map<std::string, std::string> written;
   for (int i = 0; i < files; ++i) {
-    const std::string name = host.answers["PrefixImp"] + FileNamePart(input) + ".xml";
+    const std::string name = prefix + FileNamePart(input) + ".xml";
     const std::string path = folder + kSeparator + name;
     if (written.count(path) != 0 || testing_support::FolderExists(path)) continue;
     if (i == subfolder) {
@@ -61,7 +61,7 @@ void BuildList(const std::uint8_t* data, std::size_t size) {
   }
 
   const bool done = host.Run(
-      [&] { edihal::BuildImportSelectionList(host.Library(), edihal::SystemPlatform(), list); });
+      [&] { edihal::BuildImportSelectionList(host.Object(), edihal::SystemPlatform(), list); });
 
   fuzzing::Check(done == host.errors.empty(), "a failure without an error, or the reverse");
   for (const auto& [path, bytes] : written) {

@@ -108,22 +108,37 @@ void Host::Register(int id, bool on) {
 }
 
 void Host::OnCallback(const Callback& callback, const void* first_argument, char* answer) {
-  if (answer != nullptr) AnswerParameter(callback.text, answer);
-  Heard(callback, first_argument);
+  if (answer == nullptr) {
+    Heard(callback, first_argument);
+    return;
+  }
+  Callback question = callback;
+  question.answered = AnswerParameter(callback.text, answer);
+  question.answer.assign(answer, std::find(answer, answer + EDIHAL_BUFFER_SIZE, '\0'));
+  Heard(question, first_argument);
 }
 
-void Host::AnswerParameter(const std::string& name, char* answer) {
-  const auto raw = raw_answers_.find(name);
+std::string Host::Key(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return key;
+}
+
+bool Host::AnswerParameter(const std::string& name, char* answer) {
+  const auto raw = raw_answers_.find(Key(name));
   if (raw != raw_answers_.end()) {
     std::memcpy(answer, raw->second.data(),
                 std::min<std::size_t>(raw->second.size(), EDIHAL_BUFFER_SIZE));
-    return;
+    return true;
   }
-  const auto found = answers_.find(name);
-  if (found == answers_.end() || found->second.empty()) return;
+  const auto found = answers_.find(Key(name));
+  if (found == answers_.end() || found->second.empty()) return false;
   std::strncpy(answer, found->second.front().c_str(), EDIHAL_BUFFER_SIZE - 1);
   answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
   if (found->second.size() > 1) found->second.pop_front();
+  return true;
 }
 
 }  // namespace hostkit

@@ -1,9 +1,9 @@
 // The host's side of the plug-in contract, as vexhost, the tests and the
 // fuzz targets play it: a library object registered with the host's
-// callbacks, which answer the module's parameter questions and hand every
-// callback on to Heard, where each user adds what is its own (printing,
-// recording, the checks of a real host).  Several hosts may live at once,
-// each with a HostHandle of its own.
+// callbacks, which answer the module's parameter questions from the host's
+// answers and hand every callback on to Heard, where each user adds what is
+// its own (printing, recording, the checks of a real host).  Several hosts
+// may live at once, each with a HostHandle of its own.
 #ifndef EDIHAL_HOSTKIT_HOSTSIDE_H
 #define EDIHAL_HOSTKIT_HOSTSIDE_H
 
@@ -22,6 +22,8 @@ struct Callback {
   EdiHalHostValue context = 0;  // the second
   std::string text;             // the text, or the parameter's name (id 6)
   int32_t number = 0;           // the percentage (id 4)
+  bool answered = false;        // id 6: the host knew the name
+  std::string answer;           // id 6: what the host wrote, up to its NUL
 };
 
 class Host {
@@ -41,15 +43,18 @@ class Host {
   // Registers this host's callback of `id` (any id), or none.
   void Register(int id, bool on = true);
 
-  // Answers to parameter questions; an unknown name gets no answer.
-  void Answer(const std::string& name, const std::string& value) { answers_[name] = {value}; }
+  // The answer to parameter questions of `name` (ASCII case ignored); a
+  // name nobody answers gets no answer.
+  void Answer(const std::string& name, const std::string& value) { answers_[Key(name)] = {value}; }
   // One more answer to `name`: the answers are given in turn, the last one
   // again and again.
   void AnswerNext(const std::string& name, const std::string& value) {
-    answers_[name].push_back(value);
+    answers_[Key(name)].push_back(value);
   }
   // Raw bytes written into the answer buffer (all 300 may be given).
-  void AnswerRaw(const std::string& name, const std::string& bytes) { raw_answers_[name] = bytes; }
+  void AnswerRaw(const std::string& name, const std::string& bytes) {
+    raw_answers_[Key(name)] = bytes;
+  }
 
   // The callbacks' way in: `first_argument` is where the module put the
   // callback's first argument, `answer` the buffer of a parameter question.
@@ -58,11 +63,13 @@ class Host {
  protected:
   // Every callback, after a parameter question has been answered.
   virtual void Heard(const Callback& /*callback*/, const void* /*first_argument*/) {}
-  // Fills the module's 300-byte `answer` for the parameter `name`; by
-  // default from the answers given above.
-  virtual void AnswerParameter(const std::string& name, char* answer);
 
  private:
+  static std::string Key(const std::string& name);
+  // Fills the module's 300-byte `answer` for the parameter `name`; false
+  // when nobody answers the name.
+  bool AnswerParameter(const std::string& name, char* answer);
+
   const ModuleApi& api_;
   EdiHalLibrary library_ = nullptr;
   EdiHalHostValue handle_ = 0;

@@ -37,10 +37,6 @@ bool LoadedModule::Bind(std::string& error) {
   ok = EDIHAL_BIND(EdiUtworzListeWyboruImportu) && ok;
   ok = EDIHAL_BIND(EdiImportujDokument) && ok;
 #undef EDIHAL_BIND
-  api_.TestArmFailure =
-      reinterpret_cast<decltype(api_.TestArmFailure)>(Symbol("EdiHalTest_ArmFailure"));
-  api_.TestLimitAllocation =
-      reinterpret_cast<decltype(api_.TestLimitAllocation)>(Symbol("EdiHalTest_LimitAllocation"));
   return ok;
 }
 

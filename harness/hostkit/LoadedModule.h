@@ -10,7 +10,7 @@
 
 namespace hostkit {
 
-// The module's exports.  The test hooks are null in release modules.
+// The module's exports.
 struct ModuleApi {
   decltype(&VEXDLLTypBiblioteki) TypBiblioteki = nullptr;
   decltype(&VEXDLLWlasciwosci) Wlasciwosci = nullptr;
@@ -23,9 +23,6 @@ struct ModuleApi {
   decltype(&VEXDLLEdiEksportujDokument) EdiEksportujDokument = nullptr;
   decltype(&VEXDLLEdiUtworzListeWyboruImportu) EdiUtworzListeWyboruImportu = nullptr;
   decltype(&VEXDLLEdiImportujDokument) EdiImportujDokument = nullptr;
-  void(EDIHAL_STDCALL* TestArmFailure)(EdiHalLibrary, int32_t, const char*) = nullptr;
-  // Windows test builds only: a limit on the size of one allocation.
-  void(EDIHAL_STDCALL* TestLimitAllocation)(uint32_t) = nullptr;
 };
 
 class LoadedModule {

@@ -7,8 +7,8 @@
 #include "Host.h"
 #include "base/Exception.h"
 #include "import/InvoiceSurvey.h"
-#include "library/TextPrimitives.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace vexhost {
 

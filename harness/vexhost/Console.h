@@ -18,7 +18,6 @@ class Console {
   // A module text (Windows-1250), converted when the stream is a terminal.
   void Out(const std::string& text) { Write(stdout, out_converts_, text); }
   void Err(const std::string& text) { Write(stderr, err_converts_, text); }
-  bool ErrIsTerminal() const { return err_is_terminal_; }
 
   // Progress, as the module reports it while it builds a list.
   void ProgressTitle(const std::string& title);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "Console.h"
+#include "platform/win32/WideText.h"
 
 namespace vexhost {
 
@@ -25,10 +26,7 @@ Console::Console(bool raw)
 void Console::Write(std::FILE* stream, bool convert, const std::string& text) {
   std::fflush(stream);
   if (convert && !text.empty()) {
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
+    const std::wstring wide = edihal::Widen(text, edihal::kAnsiCodePage);
     DWORD written = 0;
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);

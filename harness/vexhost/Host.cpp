@@ -1,12 +1,12 @@
 #include "Host.h"
 
-#include <cstring>
-
 namespace vexhost {
 
 Host::Host(const hostkit::ModuleApi& api, const ParameterAnswers& answers, Console& console,
            bool trace)
-    : hostkit::Host(api), answers_(answers), console_(console), trace_(trace) {}
+    : hostkit::Host(api), console_(console), trace_(trace) {
+  answers.GiveTo(*this);
+}
 
 Host::~Host() {
   console_.EndProgress();
@@ -19,19 +19,12 @@ void Host::Trace(const std::string& line) {
   }
 }
 
-void Host::AnswerParameter(const std::string& name, char* answer) {
-  std::string value;
-  if (!answers_.Find(name, value)) {
-    Trace("parameter " + name + ": (no answer)");
-    return;
-  }
-  Trace("parameter " + name + " = " + value);
-  std::strncpy(answer, value.c_str(), EDIHAL_BUFFER_SIZE - 1);
-  answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
-}
-
 void Host::Heard(const hostkit::Callback& callback, const void* /*first_argument*/) {
   switch (callback.id) {
+    case EDIHAL_CB_PARAMETER_VALUE:
+      Trace("parameter " + callback.text +
+            (callback.answered ? " = " + callback.answer : ": (no answer)"));
+      break;
     case EDIHAL_CB_PROGRESS_TITLE:
       Trace("progress title: " + callback.text);
       console_.ProgressTitle(callback.text);
@@ -45,7 +38,6 @@ void Host::Heard(const hostkit::Callback& callback, const void* /*first_argument
       console_.ProgressPercent(callback.number);
       break;
     case EDIHAL_CB_ERROR:
-      reported_error_ = true;
       console_.EndProgress();
       console_.Err("vexhost: error: " + callback.text + "\n");
       break;

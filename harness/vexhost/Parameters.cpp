@@ -51,7 +51,7 @@ bool ParameterAnswers::LoadConfig(const std::string& path, std::string& error) {
       error = path + ":" + std::to_string(number) + ": expected NAME=VALUE";
       return false;
     }
-    config_[Key(name)] = ToModuleText(value);
+    answers_[Key(name)] = ToModuleText(value);
   }
   return true;
 }
@@ -59,7 +59,7 @@ bool ParameterAnswers::LoadConfig(const std::string& path, std::string& error) {
 bool ParameterAnswers::AddSetting(const std::string& assignment) {
   std::string name, value;
   if (!Split(assignment, name, value)) return false;
-  settings_[Key(name)] = value;
+  answers_[Key(name)] = value;
   return true;
 }
 
@@ -69,20 +69,19 @@ void ParameterAnswers::LoadModuleDefaults(const hostkit::ModuleApi& api) {
          value[EDIHAL_BUFFER_SIZE] = {0};
     int32_t flag = 0;
     if (api.Parametr(EDIHAL_PARAM_GROUP, index, name, description, value, 0, 0, &flag) == 0) break;
-    defaults_[Key(name)] = value;
+    answers_[Key(name)] = value;
   }
 }
 
 bool ParameterAnswers::Find(const std::string& name, std::string& value) const {
-  const std::string key = Key(name);
-  for (const auto* source : {&settings_, &config_, &defaults_}) {
-    const auto found = source->find(key);
-    if (found != source->end()) {
-      value = found->second;
-      return true;
-    }
-  }
-  return false;
+  const auto found = answers_.find(Key(name));
+  if (found == answers_.end()) return false;
+  value = found->second;
+  return true;
+}
+
+void ParameterAnswers::GiveTo(hostkit::Host& host) const {
+  for (const auto& [name, value] : answers_) host.Answer(name, value);
 }
 
 }  // namespace vexhost

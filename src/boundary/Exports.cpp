@@ -14,8 +14,8 @@
 #include "boundary/WorkerGuard.h"
 #include "export/PrepareExportFileName.h"
 #include "export/RejectDocumentExport.h"
+#include "host/LibraryObject.h"
 #include "import/ImportInvoiceDocument.h"
-#include "library/TVEXBibliotekaEDI.h"
 #include "platform/EntryPoint.h"
 #include "platform/FpuControl.h"
 #include "platform/Platform.h"
@@ -39,8 +39,7 @@ bool RunWorker(EdiHalLibrary handle, EdiHalHostValue context, Work&& work) noexc
   bool done = false;
   {
     const edihal::ModuleFpuScope fpu;
-    library->CallContext = context;
-    library->HostControlWord = fpu.CallerWord();
+    library->BeginCall(context, fpu.CallerWord());
     done = edihal::RunGuardedKeepingFault(
         *library,
         [&] {
@@ -87,7 +86,7 @@ EDIHAL_EXPORT EDIHAL_ENTRY void EDIHAL_STDCALL VEXDLLWlasciwosci(char* buffer,
 EDIHAL_EXPORT EDIHAL_ENTRY EdiHalLibrary EDIHAL_STDCALL VEXDLLRejestrujBiblioteke(
     EdiHalHostValue host, int32_t /*ignored1*/, int32_t /*ignored2*/, int32_t /*ignored3*/) {
   const edihal::ModuleFpuScope fpu;
-  return edihal::HandleOf(edihal::test_hooks::NewLibraryObject(host));
+  return edihal::HandleOf(new (std::nothrow) TVEXBibliotekaEDI(host));
 }
 
 EDIHAL_EXPORT EDIHAL_ENTRY void EDIHAL_STDCALL VEXDLLRejestrujCallback(EdiHalLibrary library,

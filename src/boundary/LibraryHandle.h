@@ -4,7 +4,7 @@
 #define EDIHAL_BOUNDARY_LIBRARYHANDLE_H
 
 #include "EdiHal_X.h"
-#include "library/TVEXBibliotekaEDI.h"
+#include "host/LibraryObject.h"
 
 namespace edihal {
 

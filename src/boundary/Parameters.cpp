@@ -5,8 +5,8 @@
 #include "EdiHal_X.h"
 #include "base/Texts.h"
 #include "boundary/TextBuffer.h"
-#include "library/InstallFolder.h"
-#include "library/ParameterNames.h"
+#include "host/InstallFolder.h"
+#include "host/ParameterNames.h"
 
 namespace edihal {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "EdiHal_X.h"
-#include "library/TextPrimitives.h"
 #include "numbers/StrToInt.h"
+#include "text/Text.h"
 
 namespace edihal {
 

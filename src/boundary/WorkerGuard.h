@@ -12,7 +12,7 @@
 
 #include "base/Exception.h"
 #include "base/Texts.h"
-#include "library/TVEXBibliotekaEDI.h"
+#include "host/LibraryObject.h"
 #include "platform/Platform.h"
 
 namespace edihal {
@@ -61,16 +61,6 @@ bool RunGuardedKeepingFault(const TVEXBibliotekaEDI& library, Work&& work,
     ReportFailure(library, texts::kUnknownException, fault);
   }
   return false;
-}
-
-// The same, raising a kept structured exception at once (outside every
-// catch block).
-template <typename Work>
-bool RunGuarded(const TVEXBibliotekaEDI& library, Work&& work) noexcept {
-  PendingHostFault fault;
-  const bool done = RunGuardedKeepingFault(library, work, fault);
-  if (fault.pending) RaiseStructuredException(fault.exception);
-  return done;
 }
 
 }  // namespace edihal

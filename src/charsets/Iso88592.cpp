@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-namespace edihal {
+namespace edihal::iso88592 {
 
 namespace {
 
 // ISO-8859-2 byte -> Windows-1250 byte, for the letters that differ.
-constexpr unsigned char ToWindows1250(unsigned char byte) {
+constexpr unsigned char ToWindows1250Byte(unsigned char byte) {
   switch (byte) {
     case 0xA1:  // Ą
       return 0xA5;
@@ -30,24 +30,22 @@ constexpr unsigned char ToWindows1250(unsigned char byte) {
 struct ByteTable {
   unsigned char to[256];
   constexpr ByteTable() : to() {
-    for (int byte = 0; byte < 256; ++byte)
-      to[byte] = ToWindows1250(static_cast<unsigned char>(byte));
+    for (int byte = 0; byte < 256; ++byte) {
+      to[byte] = ToWindows1250Byte(static_cast<unsigned char>(byte));
+    }
   }
 };
 constexpr ByteTable kToWindows1250;
 
 }  // namespace
 
-void Iso88592ToWin1250InPlace(std::string& text) {
+void ToWindows1250(std::string& text) {
   text.resize(std::min(text.find('\0'), text.size()));
   for (char& c : text) c = static_cast<char>(kToWindows1250.to[static_cast<unsigned char>(c)]);
 }
 
-std::string Iso88592ToWin1250(const std::string& text, int mode) {
-  if (mode != 0) return text;
-  std::string result = text;
-  Iso88592ToWin1250InPlace(result);
-  return result;
+bool IsCharacter(unsigned char byte) {
+  return byte < 0x80 || byte > 0x9F;
 }
 
-}  // namespace edihal
+}  // namespace edihal::iso88592

@@ -1,15 +1,16 @@
 #include "export/PrepareExportFileName.h"
 
+#include <cstdio>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "base/Exception.h"
 #include "base/Texts.h"
+#include "charsets/AnsiCodePage.h"
 #include "export/ExportList.h"
-#include "library/ParameterNames.h"
-#include "library/TextPrimitives.h"
-#include "torlib/TxTools.h"
+#include "host/ParameterNames.h"
+#include "text/Text.h"
 
 namespace edihal {
 
@@ -52,7 +53,8 @@ std::string NextFreeSequencePath(const TVEXBibliotekaEDI& library, const Platfor
     }
   }
   for (int number = 1;; ++number) {
-    const std::string digits = TxTools(std::to_string(number)).PadLeft('0', 4, 4);
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04d", number);
     const std::string candidate = InFolder(folder, Prefix(library) + digits);
     if (number >= kLastSequenceNumber) return candidate;
     if (!listed.empty() && listed.count(PathKey(candidate)) != 0) continue;

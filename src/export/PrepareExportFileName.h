@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "library/TVEXBibliotekaEDI.h"
+#include "host/LibraryObject.h"
 #include "platform/Platform.h"
 
 namespace edihal {

@@ -50,28 +50,13 @@ void WriteLineRecord(const LineFields& fields, std::string& head, std::string& t
               fields.value, "}IleKgL{", fields.piece_content, "}"});
 }
 
-std::string HeaderRecords(const DocumentHeader& header) {
-  std::string text;
-  const auto add = [&text](std::string_view record) {
-    text += record;
-    text += "\r\n";
-  };
-  add("TypDok:");
-  add("NrDok :" + header.number);
-  add("Data:" + header.date);
-  add("SposobPlatn:" + header.payment_form);
-  for (const char* record : kFixedRecords) add(record);
-  add("IloscLinii:" + std::to_string(header.line_count));
-  return text;
-}
-
-void DocumentTextFile::Create(const std::string& path) {
-  file_.SetRandomAccess(false);
-  file_.SetReadOnly(false);
-  file_.SetPath(path);
-  file_.Open();
-  file_.SetPointer(0);
-  file_.SetEof();
+void WriteHeader(LineWriter& document, const DocumentHeader& header) {
+  document.WriteLine("TypDok:");
+  document.WriteLine("NrDok :" + header.number);
+  document.WriteLine("Data:" + header.date);
+  document.WriteLine("SposobPlatn:" + header.payment_form);
+  for (const char* record : kFixedRecords) document.WriteLine(record);
+  document.WriteLine("IloscLinii:" + std::to_string(header.line_count));
 }
 
 }  // namespace edihal

@@ -9,8 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Platform.h"
-#include "torlib/TMFile.h"
+#include "linefile/LineWriter.h"
 
 namespace edihal {
 
@@ -42,25 +41,8 @@ struct LineFields {
 // begins with the "}" after the value.
 void WriteLineRecord(const LineFields& fields, std::string& head, std::string& tail);
 
-// The 28 header records, each with its CR LF.
-std::string HeaderRecords(const DocumentHeader& header);
-
-// The output file of one import.  Create() opens it and empties it; the
-// records follow one by one.  The destructor writes what is still buffered
-// and releases the file, so an import stopped by an error leaves the
-// records written before it.
-class DocumentTextFile {
- public:
-  explicit DocumentTextFile(const Platform& platform) : file_(platform) {}
-
-  void Create(const std::string& path);
-  void WriteHeader(const DocumentHeader& header) { file_.WriteLine(HeaderRecords(header), ""); }
-  void WriteRecord(const std::string& record) { file_.WriteLine(record, "\r\n"); }
-  void Close() { file_.Close(); }
-
- private:
-  TMFile file_;
-};
+// Writes the 28 header records.
+void WriteHeader(LineWriter& document, const DocumentHeader& header);
 
 }  // namespace edihal
 

@@ -7,12 +7,13 @@
 
 #include "base/Exception.h"
 #include "base/Texts.h"
+#include "host/ParameterNames.h"
 #include "import/DocumentText.h"
 #include "import/InvoiceReading.h"
 #include "import/LineConversion.h"
 #include "import/categorise/Categorisation.h"
-#include "library/ParameterNames.h"
-#include "torlib/TMFile.h"
+#include "linefile/LineReader.h"
+#include "linefile/LineWriter.h"
 
 namespace edihal {
 
@@ -26,14 +27,6 @@ VatRates AskVatRates(const TVEXBibliotekaEDI& library) {
   rates.d = library.ParameterValue(params::kRateD);
   rates.g = library.ParameterValue(params::kRateG);
   return rates;
-}
-
-void OpenInvoice(TMFile& invoice, const std::string& path) {
-  invoice.SetRandomAccess(false);
-  invoice.SetReadOnly(true);
-  invoice.SetPath(path);
-  invoice.Open();
-  invoice.SetPointer(0);
 }
 
 // DD.MM.YYYY, zero-padded.
@@ -70,15 +63,15 @@ std::string RefusalMessage(const std::string& invoice_path, const InvoiceFinding
 void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
                     Categorisation* categorisation, const std::string& output_path,
                     const std::string& invoice_path) {
-  DocumentTextFile output(platform);
+  LineWriter output(platform);
   output.Create(output_path);
   if (!platform.FileExists(invoice_path)) {
     // The host gets an empty document and learns why.
     output.Close();
     throw EInOutError(texts::kMissingInvoice + invoice_path);
   }
-  TMFile invoice(platform);
-  OpenInvoice(invoice, invoice_path);
+  LineReader invoice(platform);
+  invoice.Open(invoice_path);
 
   LineConversionSettings settings;
   settings.rates = AskVatRates(library);
@@ -93,8 +86,8 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
     throw EConvertError(RefusalMessage(invoice_path, *refusal));
   }
   const InvoiceHeader& header = reading.Header();
-  invoice.SetPointer(0);
-  output.WriteHeader(DocumentHeaderOf(header, platform));
+  invoice.Rewind();
+  WriteHeader(output, DocumentHeaderOf(header, platform));
 
   settings.encoding = header.encoding;
   LineConversion lines(std::move(settings));
@@ -102,7 +95,7 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   std::string record;
   long number = 0;
   while (invoice.NextLine(line)) {
-    if (lines.TakeLine(line, ++number, record)) output.WriteRecord(record);
+    if (lines.TakeLine(line, ++number, record)) output.WriteLine(record);
   }
 
   output.Close();
@@ -119,7 +112,7 @@ void ImportInvoiceDocument(const TVEXBibliotekaEDI& library, const Platform& pla
   // read before anything else is opened.
   std::unique_ptr<Categorisation> categorisation;
   if (library.ParameterValue(params::kCategorisation) == params::kYes) {
-    categorisation = Categorisation::Load(platform, &library);
+    categorisation = Categorisation::Load(platform, library);
   }
 
   try {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "library/TVEXBibliotekaEDI.h"
+#include "host/LibraryObject.h"
 #include "platform/Platform.h"
 
 namespace edihal {

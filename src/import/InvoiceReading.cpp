@@ -4,8 +4,9 @@
 #include <utility>
 
 #include "base/Texts.h"
+#include "charsets/AnsiCodePage.h"
 #include "import/LineConversion.h"
-#include "library/TextPrimitives.h"
+#include "text/Text.h"
 
 namespace edihal {
 
@@ -233,7 +234,7 @@ const InvoiceFinding* InvoiceReading::Refusal() const {
   return nullptr;
 }
 
-void ReadInvoice(TMFile& invoice, InvoiceReading& reading) {
+void ReadInvoice(LineReader& invoice, InvoiceReading& reading) {
   std::string_view line;
   long number = 0;
   while (invoice.NextLine(line)) reading.TakeLine(line, ++number);

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "import/SourceEncoding.h"
+#include "charsets/SourceEncoding.h"
 #include "import/scan/LineScan.h"
-#include "torlib/TMFile.h"
+#include "linefile/LineReader.h"
 
 namespace edihal {
 
@@ -93,7 +93,7 @@ class InvoiceReading {
 };
 
 // Reads `invoice` from its current position to its end.
-void ReadInvoice(TMFile& invoice, InvoiceReading& reading);
+void ReadInvoice(LineReader& invoice, InvoiceReading& reading);
 
 // The host's payment form of a "<lMediaNmbr>" value.
 std::string PaymentForm(const std::string& media_number);

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "import/SourceEncoding.h"
+#include "charsets/SourceEncoding.h"
 #include "import/categorise/Categorisation.h"
 #include "import/scan/LineScan.h"
 

@@ -7,12 +7,10 @@
 // file system, so every path the module writes or compares stays as the host
 // gave it.
 //
-// Two kinds of service:
-//   - `Platform`, an interface for what depends on the machine and the
-//     moment (files, registry, locale, clock, the dialog).  Workers receive
-//     it as an argument, so that tests can hand them a fake.
-//   - the pure text services in namespace `os` (case and code pages), which
-//     depend only on their arguments and need no fake.
+// `Platform` is an interface for what depends on the machine and the moment
+// (files, registry, locale, clock, the dialog): workers receive it as an
+// argument, so that tests can hand them a fake.  The system's ANSI code page
+// (charsets/AnsiCodePage.h) is defined here too, by each system.
 #ifndef EDIHAL_PLATFORM_PLATFORM_H
 #define EDIHAL_PLATFORM_PLATFORM_H
 
@@ -91,7 +89,7 @@ class Platform {
 
   // --- Dialog -------------------------------------------------------------
   // Shows the modal assortment dialog: `product` above a list of `entries`
-  // with `initial` selected (none when out of range).
+  // with entry `initial` selected (-1: none).
   virtual DialogAnswer ShowAssortmentDialog(const std::string& product,
                                             const std::vector<std::string>& entries,
                                             int initial) const = 0;
@@ -130,20 +128,6 @@ void RaiseStructuredException(const StructuredException& exception);
 // The platform of the running system.  Stateless, so one constant instance
 // serves every call.
 const Platform& SystemPlatform();
-
-namespace os {
-
-// Upper case by the letter rules of the ANSI code page (Windows-1250).
-std::string UpperCase(const std::string& text);
-// 0 when equal ignoring case, else negative or positive.
-int CompareTextIgnoringCase(const std::string& a, const std::string& b);
-// The text up to its first NUL, from the ANSI code page to UTF-8.
-std::string AnsiToUtf8(const std::string& text);
-// The text up to its first NUL, from UTF-8 to the ANSI code page; what the
-// code page lacks, and invalid UTF-8, become "?".
-std::string Utf8ToAnsi(const std::string& text);
-
-}  // namespace os
 
 }  // namespace edihal
 

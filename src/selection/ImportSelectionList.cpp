@@ -8,22 +8,23 @@
 // is "wg zaw. katalogu".  Values go in as the invoices hold them: nothing is
 // escaped or converted, a brace inside a value included.
 #include "selection/ImportSelectionList.h"
+#include "charsets/AnsiCodePage.h"
 
 #include <cstdint>
 #include <vector>
 
 #include "base/Texts.h"
-#include "library/ParameterNames.h"
-#include "library/TextPrimitives.h"
+#include "host/ParameterNames.h"
+#include "linefile/LineReader.h"
+#include "linefile/LineWriter.h"
 #include "selection/ListedHeader.h"
 #include "selection/ScanImportFolder.h"
-#include "torlib/TMFile.h"
+#include "text/Text.h"
 
 namespace edihal {
 
 namespace {
 
-constexpr char kLineEnd[] = "\r\n";
 constexpr char kFilterKey[] = "WskazPlik:";
 constexpr char kFolderKey[] = "Katalog:";
 constexpr char kEntryKey[] = "Dokument:";
@@ -65,16 +66,14 @@ std::int32_t PercentDone(std::size_t index, std::size_t count) {
 // One "Dokument:" line per invoice file of `folder`, with progress reported
 // to the host as the files are read.
 void WriteFolderEntries(const TVEXBibliotekaEDI& library, const Platform& platform,
-                        const std::string& folder, TMFile& list) {
+                        const std::string& folder, LineWriter& list) {
   library.ShowProgressTitle(texts::kListProgressTitle);
   library.ShowProgressText(texts::kListProgressScanning);
   std::vector<std::string> names;
   ScanImportFolder(library, platform, names, folder);
   library.ShowProgressText("");
 
-  TMFile reader(platform);
-  reader.SetRandomAccess(false);
-  reader.SetReadOnly(true);
+  LineReader reader(platform);
   ListedInvoiceHeader header;
   for (std::size_t i = 0; i < names.size(); ++i) {
     // Always one backslash at the join, even after a folder that ends in
@@ -86,7 +85,7 @@ void WriteFolderEntries(const TVEXBibliotekaEDI& library, const Platform& platfo
     // A file removed since the folder was listed gets no entry.
     if (!platform.FileExists(path)) continue;
     ReadListedHeader(reader, path, header);
-    list.WriteLine(EntryLine(path, name, header), kLineEnd);
+    list.WriteLine(EntryLine(path, name, header));
   }
 }
 
@@ -94,22 +93,17 @@ void WriteFolderEntries(const TVEXBibliotekaEDI& library, const Platform& platfo
 
 void BuildImportSelectionList(const TVEXBibliotekaEDI& library, const Platform& platform,
                               const std::string& list_path) {
-  TMFile list(platform);
-  list.SetRandomAccess(false);
-  list.SetReadOnly(false);
-  list.SetPath(list_path);
-  list.Open();
-  list.SetPointer(0);
-  list.SetEof();  // nothing of an earlier list survives
+  LineWriter list(platform);
+  list.Create(list_path);  // nothing of an earlier list survives
 
   const std::string prefix = library.ParameterValue(params::kImportPrefix);
-  list.WriteLine(kFilterKey + FileDialogFilter(prefix), kLineEnd);
+  list.WriteLine(kFilterKey + FileDialogFilter(prefix));
 
   // Whether the folder could be made is not looked at: a folder that cannot
   // be made simply lists no files.  Only an empty name is an error.
   const std::string folder = library.ParameterValue(params::kImportFolder);
   platform.ForceDirectories(folder);
-  list.WriteLine(kFolderKey + folder, kLineEnd);
+  list.WriteLine(kFolderKey + folder);
 
   const std::string mode = Trim(library.ParameterValue(params::kImportList));
   if (AnsiCompareText(mode, params::kListFromFolder) == 0) {

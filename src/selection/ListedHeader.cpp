@@ -1,6 +1,7 @@
 #include "selection/ListedHeader.h"
 
-#include "library/TextPrimitives.h"
+#include "selection/OneBasedText.h"
+#include "text/Text.h"
 
 namespace edihal {
 
@@ -43,13 +44,13 @@ bool ScanListedHeaderLine(std::string& line, ListedInvoiceHeader& header) {
   return false;
 }
 
-void ReadListedHeader(TMFile& reader, const std::string& path, ListedInvoiceHeader& header) {
+void ReadListedHeader(LineReader& reader, const std::string& path, ListedInvoiceHeader& header) {
   header.Clear();
-  reader.SetPath(path);
-  reader.Open();
-  reader.SetPointer(0);
+  reader.Open(path);
+  std::string_view view;
   std::string line;
-  while (reader.ReadLine(line, "\r\n")) {
+  while (reader.NextLine(view)) {
+    line.assign(view);
     if (ScanListedHeaderLine(line, header)) break;
   }
   reader.Close();

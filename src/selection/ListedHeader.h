@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "torlib/TMFile.h"
+#include "linefile/LineReader.h"
 
 namespace edihal {
 
@@ -27,11 +27,11 @@ struct ListedInvoiceHeader {
 // tag routines cut it as they go.
 bool ScanListedHeaderLine(std::string& line, ListedInvoiceHeader& header);
 
-// Clears `header`, then opens `path` with `reader` (a read-only line file,
-// reused from file to file) and scans it line by line up to the invoice
+// Clears `header`, then opens `path` with `reader` (reused from file to
+// file) and scans it line by line up to the invoice
 // number or the end, and closes it again.  A file that cannot be opened or
 // read raises EInOutError.
-void ReadListedHeader(TMFile& reader, const std::string& path, ListedInvoiceHeader& header);
+void ReadListedHeader(LineReader& reader, const std::string& path, ListedInvoiceHeader& header);
 
 }  // namespace edihal
 

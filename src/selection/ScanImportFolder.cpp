@@ -1,7 +1,7 @@
 #include "selection/ScanImportFolder.h"
 
-#include "library/ParameterNames.h"
-#include "library/TextPrimitives.h"
+#include "host/ParameterNames.h"
+#include "text/Text.h"
 
 namespace edihal {
 

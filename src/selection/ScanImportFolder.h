@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "library/TVEXBibliotekaEDI.h"
+#include "host/LibraryObject.h"
 #include "platform/Platform.h"
 
 namespace edihal {

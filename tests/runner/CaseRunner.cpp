@@ -202,7 +202,7 @@ class Case {
       }
       seen = Callbacks();
     } else if (verb == "Arm") {
-      host.Api().TestArmFailure(host.Library(), args.Number(1), args.Text(2));
+      ArmFailure(host.Library(), args.Number(1), args.Text(2));
     } else {
       return false;
     }

@@ -6,6 +6,7 @@
 
 #include "base/Exception.h"
 #include "base/Texts.h"
+#include "charsets/AnsiCodePage.h"
 #include "platform/FileError.h"
 
 namespace testing_support {
@@ -57,7 +58,7 @@ class MemoryFile final : public edihal::FileHandle {
 };
 
 std::string Upper(const std::string& text) {
-  return edihal::os::UpperCase(text);
+  return edihal::AnsiUpperCase(text);
 }
 
 // * and ? as Windows reads them, case ignored.

@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "DynamicLibrary.h"
 #include "platform/FpuControl.h"
 
 namespace testing_support {
@@ -155,8 +156,7 @@ hostkit::ModuleApi StubsOf(const hostkit::ModuleApi& api) {
   return StubsFor<W, &M::TypBiblioteki, &M::Wlasciwosci, &M::RejestrujBiblioteke,
                   &M::RejestrujCallback, &M::ZwolnijBiblioteke, &M::Parametr,
                   &M::TekstListyParametru, &M::EdiPrzedEksportem, &M::EdiEksportujDokument,
-                  &M::EdiUtworzListeWyboruImportu, &M::EdiImportujDokument, &M::TestArmFailure,
-                  &M::TestLimitAllocation>(api);
+                  &M::EdiUtworzListeWyboruImportu, &M::EdiImportujDokument>(api);
 }
 
 // A module beside the program, loaded for the rest of the run and called
@@ -178,6 +178,19 @@ hostkit::ModuleApi LoadedForTheRun(const char* base_name, int which) {
 const hostkit::ModuleApi& TestModule() {
   static const hostkit::ModuleApi api = LoadedForTheRun("EdiHal_X_testhooks", 0);
   return api;
+}
+
+void ArmFailure(EdiHalLibrary library, int32_t kind, const char* message) {
+  using Arm = void(EDIHAL_STDCALL*)(EdiHalLibrary, int32_t, const char*);
+  // The test module, loaded once more for its hook: the same module.
+  static const Arm arm = [] {
+    TestModule();
+    std::string error;
+    void* module = hostkit::OpenLibrary(
+        hostkit::BesideExecutable(hostkit::ModuleFileName("EdiHal_X_testhooks")), error);
+    return reinterpret_cast<Arm>(hostkit::FindSymbol(module, "EdiHalTest_ArmFailure"));
+  }();
+  arm(library, kind, message);
 }
 
 const hostkit::ModuleApi& ReleaseModule() {

@@ -26,6 +26,10 @@ namespace testing_support {
 const hostkit::ModuleApi& TestModule();
 const hostkit::ModuleApi& ReleaseModule();
 
+// Arms a failure of the test module for the next worker export on
+// `library` (tests/support/TestHooks.cpp says which kinds there are).
+void ArmFailure(EdiHalLibrary library, int32_t kind, const char* message);
+
 // Switches the real-host calls on with `word` for as long as it lives.
 class HostControlWordScope {
  public:

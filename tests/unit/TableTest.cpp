@@ -14,29 +14,31 @@
 #include <vector>
 
 #include "CaseText.h"
+#include "CoreHost.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 #include "base/Exception.h"
 #include "boundary/Parameters.h"
 #include "boundary/TextBuffer.h"
+#include "charsets/AnsiCodePage.h"
 #include "charsets/Iso88592.h"
-#include "charsets/Plkonwer.h"
+#include "charsets/PolishLetters.h"
 #include "export/ExportList.h"
 #include "export/PrepareExportFileName.h"
+#include "host/InstallFolder.h"
+#include "host/LibraryObject.h"
 #include "import/DecimalSeparator.h"
 #include "import/ImportInvoiceDocument.h"
 #include "import/InvoiceReading.h"
 #include "import/categorise/SideFiles.h"
 #include "import/categorise/StringList.h"
 #include "import/scan/LineScan.h"
-#include "library/InstallFolder.h"
-#include "library/TVEXBibliotekaEDI.h"
-#include "library/TextPrimitives.h"
+#include "linefile/LineReader.h"
 #include "numbers/Numbers.h"
 #include "numbers/StrToInt.h"
 #include "selection/ImportSelectionList.h"
-#include "torlib/TMFile.h"
-#include "torlib/TxTools.h"
+#include "selection/OneBasedText.h"
+#include "text/Text.h"
 
 #if !defined(_WIN32)
 #include "platform/posix/TerminalDialog.h"
@@ -94,19 +96,17 @@ std::string Runs(const std::string& line) {
   return shown;
 }
 
-// The lines TMFile reads from a file of `bytes` (and when the text after
-// them is a number, the system giving that many bytes a read).
+// The lines LineReader reads from a file of `bytes` (and when the text
+// after them is a number, the system giving that many bytes a read).
 Texts FileLines(const Texts& a) {
   testing_support::FakePlatform platform;
   platform.files["C:\\f.txt"] = Expanded(a[0]);
   if (a.size() > 1) platform.read_piece = static_cast<std::size_t>(Number(a[1]));
-  TMFile file(platform);
-  file.SetReadOnly(true);
-  file.SetPath("C:\\f.txt");
-  file.Open();
+  LineReader file(platform);
+  file.Open("C:\\f.txt");
   Texts lines;
-  std::string line;
-  while (file.ReadLine(line, "\r\n")) lines.push_back(Runs(line));
+  std::string_view line;
+  while (file.NextLine(line)) lines.push_back(Runs(std::string(line)));
   return lines;
 }
 
@@ -148,22 +148,29 @@ std::pair<std::string, DialogAnswer> TerminalConversation(const Texts& a) {
 }
 #endif
 
-// The host's answers to the workers of the tables below: a shop that
-// imports with categorisation (every VAT rate 23) and exports with a list.
-int g_parameter_queries = 0;
-int32_t EDIHAL_STDCALL AnswerParameter(EdiHalHostValue, EdiHalHostValue, const char* name,
-                                       char* answer) {
-  ++g_parameter_queries;
-  static const std::map<std::string, std::string> answers = {
-      {"CzyKategoryzacja", "Tak"}, {"PrefixImp", "fv"},
-      {"KatalogImp", "C:\\Imp"},   {"ListaImp", "wg zaw. katalogu"},
-      {"KatalogExp", "C:\\Exp"},   {"PrefixExp", "FV"},
-      {"ListaExp", "Tak"}};
-  const auto found = answers.find(name);
-  const std::string value = found != answers.end() ? found->second : "23";
-  answer[value.copy(answer, EDIHAL_BUFFER_SIZE - 1)] = '\0';
-  return 1;
-}
+// The host of the workers of the tables below: a shop that imports with
+// categorisation (every VAT rate 23) and exports with a list, numbered in
+// sequence.  It counts the questions it is asked.
+class ShopHost final : public testing_support::CoreHost {
+ public:
+  ShopHost() {
+    for (const char* rate : {"StawkaA", "StawkaB", "StawkaC", "StawkaD", "StawkaG"}) {
+      Answer(rate, "23");
+    }
+    const std::pair<const char*, const char*> answers[] = {
+        {"CzyKategoryzacja", "Tak"}, {"PrefixImp", "fv"},
+        {"KatalogImp", "C:\\Imp"},   {"ListaImp", "wg zaw. katalogu"},
+        {"KatalogExp", "C:\\Exp"},   {"PrefixExp", "FV"},
+        {"ListaExp", "Tak"},         {"NumeracjaExp", "Kolejny"}};
+    for (const auto& [name, value] : answers) Answer(name, value);
+  }
+  int questions = 0;
+
+ private:
+  void Heard(const hostkit::Callback& callback, const void*) override {
+    if (callback.id == EDIHAL_CB_PARAMETER_VALUE) ++questions;
+  }
+};
 
 // FILE KIND: the file at the path FILE is missing, unreadable or runs out
 // of memory when read or written; "" changes nothing.
@@ -193,8 +200,8 @@ Texts SelectionList(const Texts& a) {
   platform.files["C:\\Imp\\fv1.xml"] = "<szInvoiceIDPDF>1</szInvoiceIDPDF>";
   platform.files["C:\\Imp\\fv2.xml"] = "<szInvoiceIDPDF>2</szInvoiceIDPDF>";
   Fail(platform, a[0]);
-  TVEXBibliotekaEDI library(1);
-  library.CallbackParameterValue = AnswerParameter;
+  ShopHost host;
+  TVEXBibliotekaEDI& library = host.Object();
   const std::string error =
       ErrorOf([&] { BuildImportSelectionList(library, platform, "C:\\Vex\\lista.txt"); });
   Texts seen = testing_support::Lines(platform.files["C:\\Vex\\lista.txt"]);
@@ -222,13 +229,12 @@ Texts ExportProposalOf(const Texts& a) {
   testing_support::FakePlatform platform;
   platform.files["C:\\Exp\\HalXSpis.txt"] = list;
   for (std::size_t at = 3; at < a.size(); ++at) platform.files["C:\\Exp\\" + a[at]] = "x";
-  TVEXBibliotekaEDI library(1);
-  library.CallbackParameterValue = AnswerParameter;
-  g_parameter_queries = 0;
+  ShopHost host;
+  TVEXBibliotekaEDI& library = host.Object();
   ExportProposal proposal;
   PrepareExportFileName(library, platform, 1, proposal);
   const bool kept = platform.files["C:\\Exp\\HalXSpis.txt"] == list;
-  return {proposal.path, std::to_string(g_parameter_queries), kept ? "list kept" : "list changed"};
+  return {proposal.path, std::to_string(host.questions), kept ? "list kept" : "list changed"};
 }
 
 // An invoice from its short form: "@ENCODING" declares the encoding, and
@@ -272,8 +278,8 @@ Texts Categorise(const Texts& a) {
   }
   const std::string failing =
       ReplaceAll(ReplaceAll(a[4], "invoice", invoice), "document", document);
-  TVEXBibliotekaEDI library(1);
-  library.CallbackParameterValue = AnswerParameter;
+  ShopHost host;
+  TVEXBibliotekaEDI& library = host.Object();
   Texts seen;
   for (const std::string& items : testing_support::Split(a[3], '/')) {
     if (!seen.empty()) seen.push_back("/");
@@ -335,23 +341,25 @@ const std::map<std::string, Function>& Functions() {
         ConvertCharSet(text, static_cast<int>(Number(a[1])), static_cast<int>(Number(a[2])));
         return Texts{text};
       }}},
-    {"AnsiFromUtf8", {1, [](const Texts& a) { return Texts{AnsiFromUtf8(a[0])}; }}},
-    {"Utf8FromAnsi", {1, [](const Texts& a) { return Texts{Utf8FromAnsi(a[0])}; }}},
+    {"Utf8ToAnsi", {1, [](const Texts& a) { return Texts{Utf8ToAnsi(a[0])}; }}},
+    {"AnsiToUtf8", {1, [](const Texts& a) { return Texts{AnsiToUtf8(a[0])}; }}},
     // How many "?" stand for a broken sequence is the system's business:
     // a run of them is shown as one.
-    {"AnsiFromUtf8Marks",
+    {"Utf8ToAnsiMarks",
      {1,
       [](const Texts& a) {
-        std::string text = AnsiFromUtf8(a[0]);
+        std::string text = Utf8ToAnsi(a[0]);
         text.erase(std::unique(text.begin(), text.end(),
                                [](char x, char y) { return x == '?' && y == '?'; }),
                    text.end());
         return Texts{text};
       }}},
-    {"Iso88592ToWin1250",
-     {2,
+    {"Iso88592ToWindows1250",
+     {1,
       [](const Texts& a) {
-        return Texts{Iso88592ToWin1250(a[0], static_cast<int>(Number(a[1])))};
+        std::string text = a[0];
+        iso88592::ToWindows1250(text);
+        return Texts{text};
       }}},
     // The encoding a run of lines declares.
     {"Encoding",
@@ -465,19 +473,6 @@ const std::map<std::string, Function>& Functions() {
       }}},
     {"TerminalScreen", {4, [](const Texts& a) { return Texts{TerminalConversation(a).first}; }}},
 #endif
-    {"FindChar",
-     {3,
-      [](const Texts& a) {
-        return Texts{std::to_string(TxTools(a[0]).FindChar(a[1].at(0), Number(a[2])))};
-      }}},
-    {"DelCharsFrom",
-     {3,
-      [](const Texts& a) {
-        return Texts{TxTools(a[0]).DelCharsFrom(Number(a[1]), Number(a[2]))};
-      }}},
-    {"ContainsChar",
-     {2, [](const Texts& a) { return Texts{YesNo(TxTools(a[0]).ContainsChar(a[1].at(0)))}; }}},
-    {"PadLeft", {1, [](const Texts& a) { return Texts{TxTools(a[0]).PadLeft('0', 4, 4)}; }}},
     {"NumberArgument",
      {1, [](const Texts& a) { return Texts{std::to_string(NumberArgument(a[0].c_str()))}; }}},
     {"StrToIntDef",

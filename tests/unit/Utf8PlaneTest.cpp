@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "charsets/Plkonwer.h"
+#include "charsets/AnsiCodePage.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST(Utf8, EveryCharacterBetweenAsciiRuns) {
   std::map<std::string, std::string> byte_of;
   for (int b = 1; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
-    byte_of[Utf8FromAnsi(byte)] = byte;
+    byte_of[AnsiToUtf8(byte)] = byte;
   }
   const std::string ascii = "0123456789abcdefghijklmnopqrstuvwxyz";
   for (unsigned code = 1; code < 0x10000; ++code) {
@@ -51,7 +51,7 @@ TEST(Utf8, EveryCharacterBetweenAsciiRuns) {
     const std::string text =
         ascii.substr(0, before) + Utf8Of(code) + ascii.substr(0, after) + Utf8Of(code) + ascii;
     ASSERT_EQ(ascii.substr(0, before) + expected + ascii.substr(0, after) + expected + ascii,
-              AnsiFromUtf8(text))
+              Utf8ToAnsi(text))
         << "U+" << std::hex << code;
   }
 }

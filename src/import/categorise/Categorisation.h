@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "library/TVEXBibliotekaEDI.h"
+#include "host/LibraryObject.h"
 #include "platform/Platform.h"
 
 namespace edihal {
@@ -19,10 +19,9 @@ class Categorisation {
   // Reads both side files from the current folder.  A file that is missing
   // or cannot be read raises EInOutError naming it and the path tried.
   // The dialog's message loop also runs the host's own windows, so it runs
-  // as the host's code through `host` (see TVEXBibliotekaEDI::CallHostSide)
-  // when one is given.
+  // as the host's code through `host` (see TVEXBibliotekaEDI::CallHostSide).
   static std::unique_ptr<Categorisation> Load(const Platform& platform,
-                                              const TVEXBibliotekaEDI* host = nullptr);
+                                              const TVEXBibliotekaEDI& host);
   virtual ~Categorisation() = default;
 
   // The assortment of one line block from its structure, group and

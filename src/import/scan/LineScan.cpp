@@ -126,6 +126,8 @@ std::size_t FindTag(std::string_view line, std::size_t from, InvoiceTag& tag) {
   return std::string_view::npos;
 }
 
+namespace {
+
 ScannedLine ScanAnyLine(std::string_view line) {
   ScannedLine scanned;
   InvoiceTag tag = InvoiceTag::kCount;
@@ -136,8 +138,6 @@ ScannedLine ScanAnyLine(std::string_view line) {
   scanned.value = ElementValue(line);
   return scanned;
 }
-
-namespace {
 
 // A line that is one element, "<NAME>value</NAME>", or an opening tag with
 // no "<" after it, holds no "<" but at its start and where its value ends:
@@ -169,10 +169,6 @@ inline bool ScanOneElement(const char* text, const char* end, ScannedLine& scann
 }
 
 }  // namespace
-
-bool ScanOneElementLine(std::string_view line, ScannedLine& scanned) {
-  return ScanOneElement(line.data(), line.data() + line.size(), scanned);
-}
 
 ScannedLine ScanLine(std::string_view line) {
   // Trimmed, most lines are one element; the blanks around the line are

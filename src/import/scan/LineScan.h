@@ -91,14 +91,9 @@ std::string_view ElementValue(std::string_view line);
 // The tags `line` holds, as a search for each of them would find them, and
 // its ElementValue.  Most lines of an invoice are one element,
 // "<NAME>value</NAME>", or a lone "<NAME>": such a line is read from its
-// brackets alone (ScanOneElementLine); any other line takes the general
-// way (ScanAnyLine).  Both give the same for every line.
+// brackets alone; any other line is searched "<" by "<" (FindTag).  Both
+// ways give the same for every line.
 ScannedLine ScanLine(std::string_view line);
-// The one-element way alone: false, and nothing set, for a line of another
-// shape.
-bool ScanOneElementLine(std::string_view line, ScannedLine& scanned);
-// The general way alone.
-ScannedLine ScanAnyLine(std::string_view line);
 
 }  // namespace edihal
 

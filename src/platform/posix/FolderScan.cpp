@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "charsets/AnsiCodePage.h"
+#include "charsets/Windows1250.h"
 #include "platform/OsPlatform.h"
-#include "platform/posix/Cp1250Table.h"
 #include "platform/posix/FileNames.h"
 
 namespace edihal {
@@ -56,7 +57,7 @@ std::u16string NtfsKey(const std::string& upper_name) {
   key.reserve(upper_name.size());
   for (const char c : upper_name) {
     const unsigned char byte = static_cast<unsigned char>(c);
-    key += static_cast<char16_t>(byte < 0x80 ? byte : cp1250::kToUnicode[byte - 0x80]);
+    key += static_cast<char16_t>(windows1250::ToUnicode(byte));
   }
   return key;
 }
@@ -77,7 +78,7 @@ bool ListsBefore(const Listed& a, const Listed& b) {
 std::vector<std::string> OsPlatform::FindFiles(const std::string& mask) const {
   const std::size_t cut = mask.find_last_of("\\/");
   const std::string folder = cut == std::string::npos ? "." : NativePath(mask.substr(0, cut + 1));
-  const std::string pattern = os::UpperCase(cut == std::string::npos ? mask : mask.substr(cut + 1));
+  const std::string pattern = AnsiUpperCase(cut == std::string::npos ? mask : mask.substr(cut + 1));
   std::vector<Listed> listed;
   if (DIR* listing = ::opendir(folder.c_str())) {
     while (const dirent* entry = ::readdir(listing)) {
@@ -85,7 +86,7 @@ std::vector<std::string> OsPlatform::FindFiles(const std::string& mask) const {
       std::string name;
       if (!HostName(entry->d_name, name)) continue;
       if (name.empty() || name[0] == '.') continue;  // hidden, as Windows shows dot files
-      std::string upper = os::UpperCase(name);
+      std::string upper = AnsiUpperCase(name);
       if (!WildcardMatch(pattern, upper) || !IsRegularFile(folder, *entry)) continue;
       listed.push_back({NtfsKey(upper), name});
     }

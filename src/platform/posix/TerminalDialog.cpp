@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "base/Texts.h"
+#include "charsets/AnsiCodePage.h"
 
 namespace edihal {
 
@@ -21,7 +22,7 @@ std::string Printable(const std::string& cp1250) {
       c = '?';
     }
   }
-  return os::AnsiToUtf8(safe);
+  return AnsiToUtf8(safe);
 }
 
 std::string Trimmed(const std::string& text) {
@@ -62,9 +63,7 @@ std::string Screen(const std::string& product, const std::vector<std::string>& e
 
 DialogAnswer RunTerminalDialog(const std::string& product, const std::vector<std::string>& entries,
                                int initial, const TerminalIo& io) {
-  const bool listed = initial >= 0 && static_cast<std::size_t>(initial) < entries.size();
-  const int marked = listed ? initial : -1;
-  io.write(Screen(product, entries, marked));
+  io.write(Screen(product, entries, initial));
   for (;;) {
     io.write(Printable(texts::kTerminalPrompt));
     std::string line;
@@ -73,7 +72,7 @@ DialogAnswer RunTerminalDialog(const std::string& product, const std::vector<std
       return DialogAnswer{false, -1};
     }
     const std::string answer = Trimmed(line);
-    if (answer.empty()) return DialogAnswer{true, marked};
+    if (answer.empty()) return DialogAnswer{true, initial};
     if (answer == "q" || answer == "Q") return DialogAnswer{false, -1};
     const int chosen = ChosenIndex(answer, entries.size());
     if (chosen >= 0) return DialogAnswer{true, chosen};

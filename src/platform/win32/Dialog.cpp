@@ -7,7 +7,7 @@
 // grow with the screen's DPI.
 //
 // Texts come in Windows-1250 (the module's own code page) and are shown
-// through the wide functions.
+// through the wide functions (WideText).
 #include <windows.h>
 
 #include <string>
@@ -16,12 +16,11 @@
 #include "base/Texts.h"
 #include "platform/EntryPoint.h"
 #include "platform/OsPlatform.h"
+#include "platform/win32/WideText.h"
 
 namespace edihal {
 
 namespace {
-
-constexpr UINT kModuleCodePage = 1250;
 
 constexpr int kClientWidth = 457;
 constexpr int kClientHeight = 173;
@@ -35,14 +34,10 @@ constexpr int kProductLabelId = 1002;
 constexpr int kTowarLabelId = 1003;
 constexpr int kAssortmentLabelId = 1004;
 
+// The module's texts and the invoice's names are Windows-1250, whatever the
+// system's code page.
 std::wstring FromModuleCodePage(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(kModuleCodePage, 0, text.data(), size, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(kModuleCodePage, 0, text.data(), size, &wide[0], length);
-  return wide;
+  return Widen(text, kWindows1250CodePage);
 }
 
 struct DialogState {
@@ -138,9 +133,7 @@ void AddControls(HWND dialog, DialogState& state) {
     SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(entry.c_str()));
   }
-  const bool listed =
-      state.initial >= 0 && static_cast<std::size_t>(state.initial) < state.entries.size();
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(listed ? state.initial : -1), 0);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(state.initial), 0);
   SetClosedHeight(combo, state.Scale(kComboHeight));
   SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
   SetFocus(combo);

@@ -41,7 +41,8 @@ FileFailure FailureOf(DWORD error, const std::wstring& path) {
 
 [[noreturn]] void Fail(const char* action, const std::string& path) {
   const DWORD error = GetLastError();
-  ThrowFileError(action, path, FailureOf(error, Widen(path)), static_cast<long>(error));
+  ThrowFileError(action, path, FailureOf(error, Widen(path, kAnsiCodePage)),
+                 static_cast<long>(error));
 }
 
 class Win32File final : public FileHandle {
@@ -88,8 +89,8 @@ class Win32File final : public FileHandle {
 std::unique_ptr<FileHandle> OsPlatform::OpenFile(const std::string& path, FileAccess access) const {
   const bool reading = access == FileAccess::kRead;
   const HANDLE handle =
-      CreateFileW(Widen(path).c_str(), reading ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ,
-                  nullptr, reading ? OPEN_EXISTING : OPEN_ALWAYS,
+      CreateFileW(Widen(path, kAnsiCodePage).c_str(), reading ? GENERIC_READ : GENERIC_WRITE,
+                  FILE_SHARE_READ, nullptr, reading ? OPEN_EXISTING : OPEN_ALWAYS,
                   FILE_ATTRIBUTE_NORMAL | (reading ? FILE_FLAG_SEQUENTIAL_SCAN : 0), nullptr);
   if (handle == INVALID_HANDLE_VALUE) Fail(texts::kCannotOpenFile, path);
   return std::make_unique<Win32File>(handle, path);
@@ -97,33 +98,33 @@ std::unique_ptr<FileHandle> OsPlatform::OpenFile(const std::string& path, FileAc
 
 bool OsPlatform::FileExists(const std::string& path) const {
   if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = GetFileAttributesW(Widen(path, kAnsiCodePage).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool OsPlatform::ForceDirectories(const std::string& folder) const {
   if (folder.empty()) throw EInOutError(texts::kEmptyFolderName);
-  std::wstring wide = Widen(folder);
+  std::wstring wide = Widen(folder, kAnsiCodePage);
   while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
   if (IsFolder(wide)) return true;
   const std::size_t cut = wide.find_last_of(L"\\/");
   // A drive root such as "C:" cannot be created and needs no parent.
   const bool has_parent = cut != std::wstring::npos && cut > 0 && wide[cut - 1] != L':';
   if (has_parent && !IsFolder(wide.substr(0, cut)) &&
-      !ForceDirectories(Narrow(wide.substr(0, cut)))) {
+      !ForceDirectories(Narrow(wide.substr(0, cut), kAnsiCodePage))) {
     return false;
   }
   return CreateDirectoryW(wide.c_str(), nullptr) || IsFolder(wide);
 }
 
 std::string OsPlatform::FullPath(const std::string& name) const {
-  const std::wstring wide = Widen(name);
+  const std::wstring wide = Widen(name, kAnsiCodePage);
   const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (length == 0) return name;
   std::wstring full(length, L'\0');
   const DWORD written = GetFullPathNameW(wide.c_str(), length, &full[0], nullptr);
   full.resize(written);
-  return Narrow(full);
+  return Narrow(full, kAnsiCodePage);
 }
 
 }  // namespace edihal

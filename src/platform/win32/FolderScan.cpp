@@ -17,10 +17,11 @@ constexpr DWORD kExcluded =
 std::vector<std::string> OsPlatform::FindFiles(const std::string& mask) const {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileW(Widen(mask).c_str(), &found);
+  const HANDLE search = FindFirstFileW(Widen(mask, kAnsiCodePage).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if ((found.dwFileAttributes & kExcluded) == 0) names.push_back(Narrow(found.cFileName));
+    if ((found.dwFileAttributes & kExcluded) == 0)
+      names.push_back(Narrow(found.cFileName, kAnsiCodePage));
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;

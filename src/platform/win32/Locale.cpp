@@ -8,7 +8,7 @@ namespace edihal {
 char OsPlatform::DecimalSeparator() const {
   wchar_t separator[8] = {0};
   if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return '.';
-  const std::string narrow = Narrow(std::wstring(1, separator[0]));
+  const std::string narrow = Narrow(std::wstring(1, separator[0]), kAnsiCodePage);
   return narrow.empty() ? '.' : narrow[0];
 }
 

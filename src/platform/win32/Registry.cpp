@@ -49,7 +49,7 @@ std::string OsPlatform::InstallFolderValue() const {
   value.resize(got / sizeof(wchar_t));
   const std::size_t end = value.find(L'\0');
   if (end != std::wstring::npos) value.resize(end);
-  return Narrow(value);
+  return Narrow(value, kAnsiCodePage);
 }
 
 }  // namespace edihal

@@ -1,4 +1,5 @@
-// Texts of the ANSI code page as the wide texts of the Win32 functions.
+// Single-byte texts as the wide texts of the Win32 functions, and back,
+// in the code page named.
 #ifndef EDIHAL_PLATFORM_WIN32_WIDETEXT_H
 #define EDIHAL_PLATFORM_WIN32_WIDETEXT_H
 
@@ -6,9 +7,15 @@
 
 namespace edihal {
 
-// Between the ANSI code page and UTF-16, whole texts (NUL bytes included).
-std::wstring Widen(const std::string& ansi);
-std::string Narrow(const std::wstring& wide);
+// The code pages the module converts through.
+constexpr unsigned kAnsiCodePage = 0;            // the system's ANSI code page (CP_ACP)
+constexpr unsigned kUtf8CodePage = 65001;        // CP_UTF8
+constexpr unsigned kWindows1250CodePage = 1250;  // the module's own texts
+
+// Whole texts (NUL bytes included); empty for what the system cannot
+// convert at all.
+std::wstring Widen(const std::string& text, unsigned code_page);
+std::string Narrow(const std::wstring& wide, unsigned code_page);
 
 }  // namespace edihal
 

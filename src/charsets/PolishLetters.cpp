@@ -1,6 +1,6 @@
-#include "charsets/Plkonwer.h"
+#include "charsets/PolishLetters.h"
 
-#include "platform/Platform.h"
+#include "charsets/AnsiCodePage.h"
 
 namespace edihal {
 
@@ -66,23 +66,15 @@ bool IsCharSet(int set) {
 void ConvertCharSet(std::string& text, int source, int target) {
   if (source == target || !IsCharSet(source) || !IsCharSet(target)) return;
   if (source == kCharSetUtf8) {
-    text = AnsiFromUtf8(text);
+    text = Utf8ToAnsi(text);
     return;
   }
   if (target == kCharSetUtf8) {
-    text = Utf8FromAnsi(text);
+    text = AnsiToUtf8(text);
     return;
   }
   const ByteMap map = MakeByteMap(source, target);
   for (char& c : text) c = static_cast<char>(map.to[static_cast<unsigned char>(c)]);
-}
-
-std::string Utf8FromAnsi(const std::string& text) {
-  return os::AnsiToUtf8(text);
-}
-
-std::string AnsiFromUtf8(const std::string& text) {
-  return os::Utf8ToAnsi(text);
 }
 
 }  // namespace edihal

@@ -1,11 +1,11 @@
-#include "library/TVEXBibliotekaEDI.h"
+#include "host/LibraryObject.h"
 
 #include <cstring>
 #include <type_traits>
 
-#include "library/TextPrimitives.h"
 #include "platform/FpuControl.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace edihal {
 
@@ -20,35 +20,35 @@ Callback As(void* callback) {
 }  // namespace
 
 void TVEXBibliotekaEDI::RunOnHostSide(void (*call)(void*), void* context) const {
-  const HostFpuScope host_fpu(HostControlWord);
+  const HostFpuScope host_fpu(host_control_word_);
   CallShielded(call, context);
 }
 
 void TVEXBibliotekaEDI::RegisterCallback(void* callback, int32_t id) {
   switch (id) {
     case EDIHAL_CB_PROGRESS_TITLE:
-      CallbackProgressTitle = As<EdiHalTextCallback>(callback);
+      progress_title_ = As<EdiHalTextCallback>(callback);
       break;
     case EDIHAL_CB_PROGRESS_TEXT:
-      CallbackProgressText = As<EdiHalTextCallback>(callback);
+      progress_text_ = As<EdiHalTextCallback>(callback);
       break;
     case EDIHAL_CB_PROGRESS_PERCENT:
-      CallbackProgressPercent = As<EdiHalPercentCallback>(callback);
+      progress_percent_ = As<EdiHalPercentCallback>(callback);
       break;
     case EDIHAL_CB_RESERVED_5:
-      CallbackReserved5 = callback;
+      reserved5_ = callback;
       break;
     case EDIHAL_CB_PARAMETER_VALUE:
-      CallbackParameterValue = As<EdiHalParameterCallback>(callback);
+      parameter_value_ = As<EdiHalParameterCallback>(callback);
       break;
     case EDIHAL_CB_ERROR:
-      CallbackError = As<EdiHalTextCallback>(callback);
+      error_ = As<EdiHalTextCallback>(callback);
       break;
     case EDIHAL_CB_MESSAGE:
-      CallbackMessage = As<EdiHalTextCallback>(callback);
+      message_ = As<EdiHalTextCallback>(callback);
       break;
     case EDIHAL_CB_RESERVED_29:
-      CallbackReserved29 = callback;
+      reserved29_ = callback;
       break;
     default:
       break;
@@ -56,40 +56,41 @@ void TVEXBibliotekaEDI::RegisterCallback(void* callback, int32_t id) {
 }
 
 void TVEXBibliotekaEDI::CallText(EdiHalTextCallback callback, const std::string& text) const {
-  if (callback != nullptr) CallHostSide([&] { callback(HostHandle, CallContext, text.c_str()); });
+  if (callback != nullptr)
+    CallHostSide([&] { callback(host_handle_, call_context_, text.c_str()); });
 }
 
 void TVEXBibliotekaEDI::ShowProgressTitle(const std::string& text) const {
-  CallText(CallbackProgressTitle, text);
+  CallText(progress_title_, text);
 }
 
 void TVEXBibliotekaEDI::ShowProgressText(const std::string& text) const {
-  CallText(CallbackProgressText, text);
+  CallText(progress_text_, text);
 }
 
 void TVEXBibliotekaEDI::ShowProgressPercent(int32_t percent) const {
-  if (CallbackProgressPercent == nullptr) return;
-  CallHostSide([&] { CallbackProgressPercent(HostHandle, CallContext, percent); });
+  if (progress_percent_ == nullptr) return;
+  CallHostSide([&] { progress_percent_(host_handle_, call_context_, percent); });
 }
 
 std::string TVEXBibliotekaEDI::ParameterValue(const std::string& name) const {
-  if (CallbackParameterValue == nullptr) return std::string();
+  if (parameter_value_ == nullptr) return std::string();
   const std::string trimmed_name = Trim(name);
   char answer[EDIHAL_BUFFER_SIZE];
   std::memset(answer, 0, sizeof answer);
   CallHostSide(
-      [&] { CallbackParameterValue(HostHandle, CallContext, trimmed_name.c_str(), answer); });
+      [&] { parameter_value_(host_handle_, call_context_, trimmed_name.c_str(), answer); });
   // The host may fill all 300 bytes without a terminator.
   answer[EDIHAL_BUFFER_SIZE - 1] = '\0';
   return Trim(std::string(answer));
 }
 
 void TVEXBibliotekaEDI::ReportError(const std::string& text) const {
-  CallText(CallbackError, text);
+  CallText(error_, text);
 }
 
 void TVEXBibliotekaEDI::ReportMessage(const std::string& text) const {
-  CallText(CallbackMessage, text);
+  CallText(message_, text);
 }
 
 }  // namespace edihal

@@ -1,7 +1,8 @@
 // The character set an invoice declares, and the conversion that brings its
-// line records into Windows-1250.
-#ifndef EDIHAL_IMPORT_SOURCEENCODING_H
-#define EDIHAL_IMPORT_SOURCEENCODING_H
+// line records into the host's code page: how an ISO-8859-2 or a UTF-8
+// invoice becomes Windows-1250.
+#ifndef EDIHAL_CHARSETS_SOURCEENCODING_H
+#define EDIHAL_CHARSETS_SOURCEENCODING_H
 
 #include <string>
 #include <string_view>
@@ -39,4 +40,4 @@ std::string ToWindows1250(std::string text, SourceEncoding encoding);
 
 }  // namespace edihal
 
-#endif  // EDIHAL_IMPORT_SOURCEENCODING_H
+#endif  // EDIHAL_CHARSETS_SOURCEENCODING_H

@@ -1,9 +1,10 @@
-// The library object: the module's only state between calls.  It keeps the
-// host value given at registration, the call context of the running worker
+// TVEXBibliotekaEDI, the library object the host registers and hands back
+// to every call: the module's only state between calls.  It keeps the host
+// value given at registration, the call context of the running worker
 // export and the host's callbacks, and it is the workers' only way to talk
 // to the host.
-#ifndef EDIHAL_LIBRARY_TVEXBIBLIOTEKAEDI_H
-#define EDIHAL_LIBRARY_TVEXBIBLIOTEKAEDI_H
+#ifndef EDIHAL_HOST_LIBRARYOBJECT_H
+#define EDIHAL_HOST_LIBRARYOBJECT_H
 
 #include <cstdint>
 #include <string>
@@ -15,14 +16,19 @@ namespace edihal {
 
 class TVEXBibliotekaEDI {
  public:
-  explicit TVEXBibliotekaEDI(EdiHalHostValue host_handle) : HostHandle(host_handle) {}
-  virtual ~TVEXBibliotekaEDI() = default;
+  explicit TVEXBibliotekaEDI(EdiHalHostValue host_handle) : host_handle_(host_handle) {}
   TVEXBibliotekaEDI(const TVEXBibliotekaEDI&) = delete;
   TVEXBibliotekaEDI& operator=(const TVEXBibliotekaEDI&) = delete;
 
   // Stores `callback` under `id`; ids other than 2 to 8 and 29 are ignored.
   // A null callback switches that id off.
   void RegisterCallback(void* callback, int32_t id);
+  // A worker export begins: the host's call context for its callbacks, and
+  // the x87 control word the host called with, which they run with.
+  void BeginCall(EdiHalHostValue context, std::uint16_t host_control_word) {
+    call_context_ = context;
+    host_control_word_ = host_control_word;
+  }
 
   void ShowProgressTitle(const std::string& text) const;
   void ShowProgressText(const std::string& text) const;
@@ -44,24 +50,23 @@ class TVEXBibliotekaEDI {
     RunOnHostSide([](void* target) { (*static_cast<Target*>(target))(); }, &call);
   }
 
-  EdiHalHostValue HostHandle;
-  EdiHalHostValue CallContext = 0;
-  // The x87 control word the host called the running worker export with.
-  std::uint16_t HostControlWord = 0x037F;
-  EdiHalTextCallback CallbackProgressTitle = nullptr;
-  EdiHalTextCallback CallbackProgressText = nullptr;
-  EdiHalPercentCallback CallbackProgressPercent = nullptr;
-  void* CallbackReserved5 = nullptr;
-  EdiHalParameterCallback CallbackParameterValue = nullptr;
-  EdiHalTextCallback CallbackError = nullptr;
-  EdiHalTextCallback CallbackMessage = nullptr;
-  void* CallbackReserved29 = nullptr;
-
  private:
   void CallText(EdiHalTextCallback callback, const std::string& text) const;
   void RunOnHostSide(void (*call)(void*), void* context) const;
+
+  EdiHalHostValue host_handle_;
+  EdiHalHostValue call_context_ = 0;
+  std::uint16_t host_control_word_ = 0x037F;
+  EdiHalTextCallback progress_title_ = nullptr;        // id 2
+  EdiHalTextCallback progress_text_ = nullptr;         // id 3
+  EdiHalPercentCallback progress_percent_ = nullptr;   // id 4
+  void* reserved5_ = nullptr;                          // id 5: stored, never called
+  EdiHalParameterCallback parameter_value_ = nullptr;  // id 6
+  EdiHalTextCallback error_ = nullptr;                 // id 7
+  EdiHalTextCallback message_ = nullptr;               // id 8
+  void* reserved29_ = nullptr;                         // id 29: stored, never called
 };
 
 }  // namespace edihal
 
-#endif  // EDIHAL_LIBRARY_TVEXBIBLIOTEKAEDI_H
+#endif  // EDIHAL_HOST_LIBRARYOBJECT_H

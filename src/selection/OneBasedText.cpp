@@ -1,6 +1,6 @@
-#include "library/TextPrimitives.h"
+#include "selection/OneBasedText.h"
 
-#include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace edihal {
 
@@ -11,10 +11,6 @@ TextPos Length(const std::string& text) {
 }
 
 }  // namespace
-
-std::string Trim(const std::string& text) {
-  return std::string(TrimmedView(text));
-}
 
 TextPos Pos(const std::string& needle, const std::string& text) {
   if (needle.empty()) return 0;
@@ -35,14 +31,6 @@ std::string SubString(const std::string& text, TextPos index, TextPos count) {
   return text.substr(static_cast<std::size_t>(index - 1), static_cast<std::size_t>(count));
 }
 
-std::string AnsiUpperCase(const std::string& text) {
-  return os::UpperCase(text);
-}
-
-int AnsiCompareText(const std::string& a, const std::string& b) {
-  return os::CompareTextIgnoringCase(a, b);
-}
-
 bool HeaderTagValue(std::string& line, const std::string& open_tag, const std::string& close_tag,
                     std::string& value) {
   const TextPos open_at = Pos(open_tag, line);
@@ -51,10 +39,6 @@ bool HeaderTagValue(std::string& line, const std::string& open_tag, const std::s
   Delete(line, Pos(close_tag, line), Length(close_tag));
   value = Trim(line);
   return true;
-}
-
-std::string InvoiceDateText(const std::string& text) {
-  return SubString(text, 7, 2) + "." + SubString(text, 5, 2) + "." + SubString(text, 1, 4);
 }
 
 }  // namespace edihal

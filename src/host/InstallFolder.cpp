@@ -1,6 +1,6 @@
-#include "library/InstallFolder.h"
+#include "host/InstallFolder.h"
 
-#include "library/TextPrimitives.h"
+#include "text/Text.h"
 
 namespace edihal {
 

@@ -1,17 +1,15 @@
-// Windows-1250 (Central European), bytes 0x80 to 0xFF, as Unicode code
-// points.  Bytes 0x00 to 0x7F are ASCII.  The five bytes the code page leaves
-// undefined (0x81 0x83 0x88 0x90 0x98) map to the C1 control of the same
-// number, as Windows' own conversion does, so that every byte survives a
-// round trip.
-#ifndef EDIHAL_PLATFORM_POSIX_CP1250TABLE_H
-#define EDIHAL_PLATFORM_POSIX_CP1250TABLE_H
+#include "charsets/Windows1250.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <array>
 
-namespace edihal::cp1250 {
+namespace edihal::windows1250 {
 
+namespace {
+
+// Bytes 0x80 to 0xFF as Unicode code points.
 // clang-format off
-inline constexpr std::uint16_t kToUnicode[128] = {
+constexpr std::uint16_t kToUnicode[128] = {
     /* 0x80 */ 0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
     /* 0x88 */ 0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
     /* 0x90 */ 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
@@ -34,7 +32,7 @@ inline constexpr std::uint16_t kToUnicode[128] = {
 // The capital of each small letter of 0x80 to 0xFF; other bytes map to
 // themselves.  ASCII a-z are handled apart.
 // clang-format off
-inline constexpr unsigned char kUpper[128] = {
+constexpr unsigned char kUpper[128] = {
     /* 0x80 */ 0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87,
     /* 0x88 */ 0x88, 0x89, 0x8A, 0x8B, 0x8C, 0x8D, 0x8E, 0x8F,
     /* 0x90 */ 0x90, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97,
@@ -55,6 +53,53 @@ inline constexpr unsigned char kUpper[128] = {
 };
 // clang-format on
 
-}  // namespace edihal::cp1250
+// The code page's characters from 0x80 on, sorted by their code points,
+// with their bytes: the way back, by a binary search.
+struct CodeAndByte {
+  std::uint16_t code;
+  unsigned char byte;
+};
+using ReverseTable = std::array<CodeAndByte, 128>;
 
-#endif  // EDIHAL_PLATFORM_POSIX_CP1250TABLE_H
+constexpr ReverseTable MakeReverseTable() {
+  ReverseTable table{};
+  for (int i = 0; i < 128; ++i) {
+    table[static_cast<std::size_t>(i)] = {kToUnicode[i], static_cast<unsigned char>(0x80 + i)};
+  }
+  // Insertion sort: std::sort is not constexpr in C++17.
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    for (std::size_t j = i; j > 0 && table[j - 1].code > table[j].code; --j) {
+      const CodeAndByte swapped = table[j];
+      table[j] = table[j - 1];
+      table[j - 1] = swapped;
+    }
+  }
+  return table;
+}
+constexpr ReverseTable kReverse = MakeReverseTable();
+
+}  // namespace
+
+std::uint16_t ToUnicode(unsigned char byte) {
+  return byte < 0x80 ? byte : kToUnicode[byte - 0x80];
+}
+
+unsigned char FromUnicode(std::uint32_t code) {
+  if (code < 0x80) return static_cast<unsigned char>(code);
+  const auto found = std::lower_bound(
+      kReverse.begin(), kReverse.end(), code,
+      [](const CodeAndByte& entry, std::uint32_t wanted) { return entry.code < wanted; });
+  return found != kReverse.end() && found->code == code ? found->byte : 0;
+}
+
+unsigned char UpperCase(unsigned char byte) {
+  if (byte >= 'a' && byte <= 'z') return static_cast<unsigned char>(byte - 'a' + 'A');
+  if (byte >= 0x80) return kUpper[byte - 0x80];
+  return byte;
+}
+
+bool IsCharacter(unsigned char byte) {
+  return byte != 0x81 && byte != 0x83 && byte != 0x88 && byte != 0x90 && byte != 0x98;
+}
+
+}  // namespace edihal::windows1250

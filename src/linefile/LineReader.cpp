@@ -1,4 +1,4 @@
-#include "torlib/TMFile.h"
+#include "linefile/LineReader.h"
 
 #include <cstring>
 #include <new>
@@ -16,45 +16,26 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 
 }  // namespace
 
-TMFile::TMFile(const Platform& platform) : platform_(platform) {}
-
-TMFile::~TMFile() {
-  try {
-    Flush();
-  } catch (...) {
-    // A destructor cannot report; Close() is the way to learn of failures.
-  }
-}
-
-void TMFile::Open() {
-  Close();
-  file_ = platform_.OpenFile(path_, read_only_ ? FileAccess::kRead : FileAccess::kWrite);
+void LineReader::Open(const std::string& path) {
+  file_.reset();
+  path_ = path;
+  file_ = platform_.OpenFile(path_, FileAccess::kRead);
   begin_ = end_ = 0;
   end_of_file_ = false;
 }
 
-void TMFile::SetPointer(std::uint64_t position) {
+void LineReader::Rewind() {
   if (!file_) return;
-  Flush();
-  file_->Seek(position);
+  file_->Seek(0);
   begin_ = end_ = 0;
   end_of_file_ = false;
 }
 
-void TMFile::SetEof() {
-  if (!file_) return;
-  Flush();
-  file_->Truncate();
+void LineReader::Close() {
+  file_.reset();
 }
 
-bool TMFile::ReadLine(std::string& line, const std::string& /*delimiter*/) {
-  std::string_view next;
-  const bool found = NextLine(next);
-  line.assign(next.data(), next.size());
-  return found;
-}
-
-bool TMFile::ReadOn(std::string_view& line) {
+bool LineReader::NextLine(std::string_view& line) {
   try {
     return FindNextLine(line);
   } catch (const std::bad_alloc&) {
@@ -68,7 +49,7 @@ bool TMFile::ReadOn(std::string_view& line) {
 // A line is handed out where it lies in the block; the unfinished line at
 // the block's end moves to its start and the file is read on behind it.
 // Only a line longer than the block makes the block grow.
-bool TMFile::FindNextLine(std::string_view& line) {
+bool LineReader::FindNextLine(std::string_view& line) {
   line = std::string_view();
   if (!file_) return false;
   for (std::size_t searched = begin_;;) {
@@ -106,36 +87,6 @@ bool TMFile::FindNextLine(std::string_view& line) {
     if (read == 0) end_of_file_ = true;
     end_ += read;
   }
-}
-
-void TMFile::WriteLine(const std::string& text, const std::string& terminator) {
-  pending_ += text;
-  pending_ += terminator;
-  if (pending_.size() >= kBlockSize) Flush();
-}
-
-void TMFile::Flush() {
-  if (!file_ || pending_.empty()) return;
-  // The buffer keeps its capacity for the next lines; after a failed write
-  // it is emptied all the same, so the destructor does not retry it.
-  try {
-    file_->Write(pending_.data(), pending_.size());
-  } catch (...) {
-    pending_.clear();
-    throw;
-  }
-  pending_.clear();
-}
-
-void TMFile::Close() {
-  if (!file_) return;
-  try {
-    Flush();
-  } catch (...) {
-    file_.reset();
-    throw;
-  }
-  file_.reset();
 }
 
 }  // namespace edihal
