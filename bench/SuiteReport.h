@@ -84,10 +84,12 @@ struct RunInfo {
 
 // Writes `folder`/BENCHMARKS.md from `template_path` and `folder`/bench.png,
 // using `scratch` for gnuplot's data; throws std::runtime_error on failure.
-void WriteReport(const std::string& folder, const std::string& template_path,
-                 const std::string& scratch, const Figures& figures,
-                 const Instructions& instructions, const std::vector<BuildFigures>& builds,
-                 const RunInfo& info);
+// Returns the targets the run missed, each with its figures.
+std::vector<std::string> WriteReport(const std::string& folder, const std::string& template_path,
+                                     const std::string& scratch, const Figures& figures,
+                                     const Instructions& instructions,
+                                     const std::vector<BuildFigures>& builds,
+                                     const RunInfo& info);
 
 // The three load averages of /proc/loadavg.
 std::string LoadAverage();

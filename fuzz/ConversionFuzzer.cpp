@@ -15,13 +15,13 @@
 #include <utility>
 #include <vector>
 
+#include "ControlWord.h"
 #include "FuzzHost.h"
 #include "charsets/AnsiCodePage.h"
 #include "charsets/Iso88592.h"
 #include "charsets/PolishLetters.h"
 #include "charsets/SourceEncoding.h"
 #include "export/ExportList.h"
-#include "import/DecimalSeparator.h"
 #include "import/scan/LineScan.h"
 #include "numbers/Numbers.h"
 #include "numbers/StrToInt.h"
@@ -118,20 +118,6 @@ void ConvertEncodings(FuzzedDataProvider& input) {
   ConvertInPieces(text);
 }
 
-// The x87 control word for the length of a scope, restored after it.
-class ControlWordScope {
- public:
-  explicit ControlWordScope(std::uint16_t word) : own_(edihal::ReadControlWord()) {
-    edihal::LoadControlWord(word);
-  }
-  ~ControlWordScope() { edihal::LoadControlWord(own_); }
-  ControlWordScope(const ControlWordScope&) = delete;
-  ControlWordScope& operator=(const ControlWordScope&) = delete;
-
- private:
-  std::uint16_t own_;
-};
-
 std::string Printed(long double value) {
   char text[128];
   std::snprintf(text, sizeof text, "%.2Lf", value);
@@ -145,7 +131,7 @@ std::string Printed(long double value) {
 // significand and exponent, or a product of two amounts, must be written as
 // printf writes it.
 void CompareNumbers(FuzzedDataProvider& input) {
-  const ControlWordScope scope(input.PickValueInArray<std::uint16_t>({0x037F, 0x027F, 0x007F}));
+  const testing_support::ControlWordScope scope(input.PickValueInArray<std::uint16_t>({0x037F, 0x027F, 0x007F}));
   const char separator = input.PickValueInArray({'.', ','});
   const bool negative = input.ConsumeBool();
   std::string digits = input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(1, 24));

@@ -17,7 +17,7 @@
 #include "FakePlatform.h"
 #include "FuzzHost.h"
 #include "boundary/TextBuffer.h"
-#include "export/PrepareExportFileName.h"
+#include "export/ExportCalls.h"
 #include "text/Text.h"
 
 namespace {

@@ -8,8 +8,16 @@
  *   used, so that the module also builds and tests natively.
  *
  * Texts
- *   Every text is single-byte Windows-1250, NUL-terminated, and passes
- *   unconverted in both directions.  A null input text counts as empty.
+ *   Every text is single-byte and NUL-terminated, and passes unconverted in
+ *   both directions; a null input text counts as empty.  The module's own
+ *   texts (names, descriptions, messages, the dialog's captions) are
+ *   Windows-1250, and the assortment dialog shows every text as Windows-1250.
+ *   The texts the host hands over (paths, parameter values) are in the
+ *   system's ANSI code page, and so are the names the module reads from the
+ *   file system and the registry and the lines of a UTF-8 invoice, which
+ *   the system converts: on the Polish systems the module runs on, that is
+ *   Windows-1250 too.  An ISO-8859-2 invoice's Polish letters become
+ *   Windows-1250 whatever the system.
  *
  * Buffers
  *   A text buffer is owned by the caller and is at least EDIHAL_BUFFER_SIZE

@@ -57,23 +57,16 @@ int32_t EDIHAL_STDCALL OnNeverCalled(EdiHalHostValue host, EdiHalHostValue conte
   return 0;
 }
 
+// The host's function for callback `id`: those of ids 2 to 8 by id (5 is
+// never to be called), any other never to be called.
 void* CallbackFor(int id) {
-  switch (id) {
-    case EDIHAL_CB_PROGRESS_TITLE:
-      return reinterpret_cast<void*>(OnTitle);
-    case EDIHAL_CB_PROGRESS_TEXT:
-      return reinterpret_cast<void*>(OnText);
-    case EDIHAL_CB_PROGRESS_PERCENT:
-      return reinterpret_cast<void*>(OnPercent);
-    case EDIHAL_CB_PARAMETER_VALUE:
-      return reinterpret_cast<void*>(OnParameter);
-    case EDIHAL_CB_ERROR:
-      return reinterpret_cast<void*>(OnError);
-    case EDIHAL_CB_MESSAGE:
-      return reinterpret_cast<void*>(OnMessage);
-    default:
-      return reinterpret_cast<void*>(OnNeverCalled);
-  }
+  void* const kById[] = {
+      reinterpret_cast<void*>(OnTitle),     reinterpret_cast<void*>(OnText),
+      reinterpret_cast<void*>(OnPercent),   reinterpret_cast<void*>(OnNeverCalled),
+      reinterpret_cast<void*>(OnParameter), reinterpret_cast<void*>(OnError),
+      reinterpret_cast<void*>(OnMessage)};
+  const bool known = id >= EDIHAL_CB_PROGRESS_TITLE && id <= EDIHAL_CB_MESSAGE;
+  return known ? kById[id - EDIHAL_CB_PROGRESS_TITLE] : reinterpret_cast<void*>(OnNeverCalled);
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ int RunInfo(CommandContext& context, const std::vector<std::string>&) {
 }
 
 int RunList(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.Api(), context.answers, context.console, context.trace);
+  Host host(context);
   if (host.Library() == nullptr) return kFailed;
   const int32_t returned = context.Api().EdiUtworzListeWyboruImportu(
       host.Library(), host.NextContext(), args[0].c_str());
@@ -86,7 +86,7 @@ int RunList(CommandContext& context, const std::vector<std::string>& args) {
 }
 
 int RunImport(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.Api(), context.answers, context.console, context.trace);
+  Host host(context);
   if (host.Library() == nullptr) return kFailed;
   const int32_t returned = context.Api().EdiImportujDokument(host.Library(), host.NextContext(),
                                                              args[0].c_str(), args[1].c_str());
@@ -95,7 +95,7 @@ int RunImport(CommandContext& context, const std::vector<std::string>& args) {
 }
 
 int RunExportName(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.Api(), context.answers, context.console, context.trace);
+  Host host(context);
   if (host.Library() == nullptr) return kFailed;
   char path[EDIHAL_BUFFER_SIZE] = {0}, filter[EDIHAL_BUFFER_SIZE] = {0},
        prompt[EDIHAL_BUFFER_SIZE] = {0};
@@ -114,7 +114,7 @@ int RunExportName(CommandContext& context, const std::vector<std::string>& args)
 }
 
 int RunExport(CommandContext& context, const std::vector<std::string>& args) {
-  Host host(context.Api(), context.answers, context.console, context.trace);
+  Host host(context);
   if (host.Library() == nullptr) return kFailed;
   const std::string first = args.size() > 0 ? args[0] : std::string();
   const std::string second = args.size() > 1 ? args[1] : std::string();

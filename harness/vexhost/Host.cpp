@@ -2,10 +2,9 @@
 
 namespace vexhost {
 
-Host::Host(const hostkit::ModuleApi& api, const ParameterAnswers& answers, Console& console,
-           bool trace)
-    : hostkit::Host(api), console_(console), trace_(trace) {
-  answers.GiveTo(*this);
+Host::Host(const CommandContext& context)
+    : hostkit::Host(context.Api()), console_(context.console), trace_(context.trace) {
+  context.answers.GiveTo(*this);
 }
 
 Host::~Host() {

@@ -5,16 +5,16 @@
 
 #include <string>
 
+#include "Commands.h"
 #include "Console.h"
 #include "HostSide.h"
-#include "Parameters.h"
 
 namespace vexhost {
 
 class Host final : public hostkit::Host {
  public:
-  Host(const hostkit::ModuleApi& api, const ParameterAnswers& answers, Console& console,
-       bool trace);
+  // The host of a command: its module, answers, console and tracing.
+  explicit Host(const CommandContext& context);
   ~Host() override;
 
   // A fresh call context for the next worker export.

@@ -12,8 +12,7 @@
 #include "boundary/TestHooks.h"
 #include "boundary/TextBuffer.h"
 #include "boundary/WorkerGuard.h"
-#include "export/PrepareExportFileName.h"
-#include "export/RejectDocumentExport.h"
+#include "export/ExportCalls.h"
 #include "host/LibraryObject.h"
 #include "import/ImportInvoiceDocument.h"
 #include "platform/EntryPoint.h"
@@ -63,23 +62,11 @@ EDIHAL_EXPORT EDIHAL_ENTRY int32_t EDIHAL_STDCALL VEXDLLTypBiblioteki(void) {
 EDIHAL_EXPORT EDIHAL_ENTRY void EDIHAL_STDCALL VEXDLLWlasciwosci(char* buffer,
                                                                  int32_t property_id) {
   const edihal::ModuleFpuScope fpu;
-  const char* text = "";
-  switch (property_id) {
-    case 1:
-      text = edihal::texts::kFormatName;
-      break;
-    case 2:
-      text = edihal::texts::kModuleName;
-      break;
-    case 401:
-    case 402:
-    case 403:
-    case 404:
-      text = "0";
-      break;
-    default:
-      break;
-  }
+  const bool zero = property_id >= 401 && property_id <= 404;
+  const char* text = property_id == 1   ? edihal::texts::kFormatName
+                     : property_id == 2 ? edihal::texts::kModuleName
+                     : zero             ? "0"
+                                        : "";
   edihal::WriteTextBuffer(buffer, text);
 }
 

@@ -6,33 +6,17 @@ namespace edihal::iso88592 {
 
 namespace {
 
-// ISO-8859-2 byte -> Windows-1250 byte, for the letters that differ.
-constexpr unsigned char ToWindows1250Byte(unsigned char byte) {
-  switch (byte) {
-    case 0xA1:  // Ą
-      return 0xA5;
-    case 0xA6:  // Ś
-      return 0x8C;
-    case 0xAC:  // Ź
-      return 0x8F;
-    case 0xB1:  // ą
-      return 0xB9;
-    case 0xB6:  // ś
-      return 0x9C;
-    case 0xBC:  // ź
-      return 0x9F;
-    default:
-      return byte;
-  }
-}
+// The six Polish letters whose codes differ, ISO-8859-2 byte and
+// Windows-1250 byte: Ą Ś Ź ą ś ź.
+constexpr unsigned char kDiffering[][2] = {{0xA1, 0xA5}, {0xA6, 0x8C}, {0xAC, 0x8F},
+                                           {0xB1, 0xB9}, {0xB6, 0x9C}, {0xBC, 0x9F}};
 
-// The same for every byte, as a table the compiler builds.
+// What each byte becomes, as a table the compiler builds.
 struct ByteTable {
   unsigned char to[256];
   constexpr ByteTable() : to() {
-    for (int byte = 0; byte < 256; ++byte) {
-      to[byte] = ToWindows1250Byte(static_cast<unsigned char>(byte));
-    }
+    for (int byte = 0; byte < 256; ++byte) to[byte] = static_cast<unsigned char>(byte);
+    for (const auto& letter : kDiffering) to[letter[0]] = letter[1];
   }
 };
 constexpr ByteTable kToWindows1250;

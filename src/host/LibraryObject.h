@@ -57,14 +57,11 @@ class TVEXBibliotekaEDI {
   EdiHalHostValue host_handle_;
   EdiHalHostValue call_context_ = 0;
   std::uint16_t host_control_word_ = 0x037F;
-  EdiHalTextCallback progress_title_ = nullptr;        // id 2
-  EdiHalTextCallback progress_text_ = nullptr;         // id 3
-  EdiHalPercentCallback progress_percent_ = nullptr;   // id 4
-  void* reserved5_ = nullptr;                          // id 5: stored, never called
-  EdiHalParameterCallback parameter_value_ = nullptr;  // id 6
-  EdiHalTextCallback error_ = nullptr;                 // id 7
-  EdiHalTextCallback message_ = nullptr;               // id 8
-  void* reserved29_ = nullptr;                         // id 29: stored, never called
+  // The callbacks as registered, by id: 2 to 8 in the first seven places,
+  // 29 in the last; ids 5 and 29 are stored, never called.
+  void* callbacks_[8] = {};
+  template <typename Callback>
+  Callback Registered(int32_t id) const;
 };
 
 }  // namespace edihal

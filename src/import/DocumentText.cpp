@@ -1,5 +1,6 @@
 #include "import/DocumentText.h"
 
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
@@ -50,13 +51,18 @@ void WriteLineRecord(const LineFields& fields, std::string& head, std::string& t
               fields.value, "}IleKgL{", fields.piece_content, "}"});
 }
 
-void WriteHeader(LineWriter& document, const DocumentHeader& header) {
+void WriteHeader(LineWriter& document, const InvoiceHeader& invoice, const Platform& platform) {
+  char today[32];
+  if (!invoice.has_date) {
+    const CalendarDate date = platform.Today();
+    std::snprintf(today, sizeof today, "%02d.%02d.%04d", date.day, date.month, date.year);
+  }
   document.WriteLine("TypDok:");
-  document.WriteLine("NrDok :" + header.number);
-  document.WriteLine("Data:" + header.date);
-  document.WriteLine("SposobPlatn:" + header.payment_form);
+  document.WriteLine("NrDok :" + invoice.number);
+  document.WriteLine("Data:" + (invoice.has_date ? invoice.date : std::string(today)));
+  document.WriteLine("SposobPlatn:" + invoice.payment_form);
   for (const char* record : kFixedRecords) document.WriteLine(record);
-  document.WriteLine("IloscLinii:" + std::to_string(header.line_count));
+  document.WriteLine("IloscLinii:" + std::to_string(invoice.line_count));
 }
 
 }  // namespace edihal

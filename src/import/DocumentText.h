@@ -9,16 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "import/InvoiceReading.h"
 #include "linefile/LineWriter.h"
+#include "platform/Platform.h"
 
 namespace edihal {
-
-struct DocumentHeader {
-  std::string number;        // "NrDok :"
-  std::string date;          // "Data:", DD.MM.YYYY
-  std::string payment_form;  // "SposobPlatn:", GOT, PRZEL, KARTA, INNA or empty
-  int line_count = 0;        // "IloscLinii:"
-};
 
 // The fields of one "Linia:" record but its assortment.  A line with a
 // second code gets the form with "Kod1"; without one (empty) the record has
@@ -41,8 +36,10 @@ struct LineFields {
 // begins with the "}" after the value.
 void WriteLineRecord(const LineFields& fields, std::string& head, std::string& tail);
 
-// Writes the 28 header records.
-void WriteHeader(LineWriter& document, const DocumentHeader& header);
+// Writes the 28 header records of `invoice`: its number, its date as
+// DD.MM.YYYY (today's where it gives none), its payment form, and the
+// line count it announces.
+void WriteHeader(LineWriter& document, const InvoiceHeader& invoice, const Platform& platform);
 
 }  // namespace edihal
 

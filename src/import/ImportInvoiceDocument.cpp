@@ -19,33 +19,6 @@ namespace edihal {
 
 namespace {
 
-VatRates AskVatRates(const TVEXBibliotekaEDI& library) {
-  VatRates rates;
-  rates.a = library.ParameterValue(params::kRateA);
-  rates.b = library.ParameterValue(params::kRateB);
-  rates.c = library.ParameterValue(params::kRateC);
-  rates.d = library.ParameterValue(params::kRateD);
-  rates.g = library.ParameterValue(params::kRateG);
-  return rates;
-}
-
-// DD.MM.YYYY, zero-padded.
-std::string DateText(const CalendarDate& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
-  return text;
-}
-
-// The header records of `invoice`; today's date where it gives none.
-DocumentHeader DocumentHeaderOf(const InvoiceHeader& invoice, const Platform& platform) {
-  DocumentHeader header;
-  header.number = invoice.number;
-  header.date = invoice.has_date ? invoice.date : DateText(platform.Today());
-  header.payment_form = invoice.payment_form;
-  header.line_count = invoice.line_count;
-  return header;
-}
-
 // What the clerk reads when the invoice is refused: the file, the line,
 // what was found there and what to do about it.
 std::string RefusalMessage(const std::string& invoice_path, const InvoiceFinding& refusal) {
@@ -74,7 +47,11 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   invoice.Open(invoice_path);
 
   LineConversionSettings settings;
-  settings.rates = AskVatRates(library);
+  // Asked in this order (a braced list is evaluated from left to right).
+  settings.rates =
+      VatRates{library.ParameterValue(params::kRateA), library.ParameterValue(params::kRateB),
+               library.ParameterValue(params::kRateC), library.ParameterValue(params::kRateD),
+               library.ParameterValue(params::kRateG)};
   settings.decimal_separator = platform.DecimalSeparator();
   settings.invoice_path = invoice_path;
   settings.categorisation = categorisation;
@@ -87,7 +64,7 @@ void ConvertInvoice(const TVEXBibliotekaEDI& library, const Platform& platform,
   }
   const InvoiceHeader& header = reading.Header();
   invoice.Rewind();
-  WriteHeader(output, DocumentHeaderOf(header, platform));
+  WriteHeader(output, header, platform);
 
   settings.encoding = header.encoding;
   LineConversion lines(std::move(settings));

@@ -20,7 +20,7 @@ constexpr std::string_view kEncodingAttribute = "encoding=\"";
 int Declarations(std::string_view line) {
   if (line.find('"') == std::string_view::npos) return 0;
   int count = 0;
-  for (std::size_t at = line.find(kEncodingAttribute); at != std::string_view::npos;
+  for (std::size_t at = line.find(kEncodingAttribute); at != line.npos;
        at = line.find(kEncodingAttribute, at + 1)) {
     ++count;
   }
@@ -133,8 +133,12 @@ void InvoiceReading::TakeTags(std::string_view line, const ScannedLine& scanned,
   if (count >= 2) {
     Add(number, FindingKind::kSeveralElements, texts::kFindingSeveralElements);
     ++crowded_lines_;
-  } else if (count == 1 && in_block_ && scanned.tags.Has(InvoiceTag::kVatPrintCode)) {
-    WarnOfVatCode(scanned, number);
+  } else if (warnings_ && count == 1 && in_block_ && scanned.tags.Has(InvoiceTag::kVatPrintCode) &&
+             !IsVatCode(scanned.value)) {
+    // The block keeps the rate of the one before.
+    Add(number, FindingKind::kUnknownVatCode,
+        texts::kFindingUnknownVat + ToWindows1250(std::string(scanned.value), header_.encoding) +
+            texts::kFindingUnknownVatTail);
   }
 }
 
@@ -193,13 +197,6 @@ void InvoiceReading::LookForOutermost(std::string_view line, const ScannedLine& 
   }
 }
 
-void InvoiceReading::WarnOfVatCode(const ScannedLine& scanned, long number) {
-  if (!warnings_ || IsVatCode(scanned.value)) return;
-  Add(number, FindingKind::kUnknownVatCode,
-      texts::kFindingUnknownVat + ToWindows1250(std::string(scanned.value), header_.encoding) +
-          texts::kFindingUnknownVatTail);
-}
-
 // What the end of the file leaves open shows at its last line.
 void InvoiceReading::Finish(long lines) {
   const long last = std::max(lines, 1L);
@@ -228,10 +225,9 @@ void InvoiceReading::Finish(long lines) {
 }
 
 const InvoiceFinding* InvoiceReading::Refusal() const {
-  for (const InvoiceFinding& finding : findings_) {
-    if (finding.Refuses()) return &finding;
-  }
-  return nullptr;
+  const auto found = std::find_if(findings_.begin(), findings_.end(),
+                                  [](const InvoiceFinding& finding) { return finding.Refuses(); });
+  return found != findings_.end() ? &*found : nullptr;
 }
 
 void ReadInvoice(LineReader& invoice, InvoiceReading& reading) {

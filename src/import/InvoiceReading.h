@@ -76,7 +76,6 @@ class InvoiceReading {
   void TakeTags(std::string_view line, const ScannedLine& scanned, int declarations, long number);
   int CountTag(InvoiceTag tag, long number);
   void LookForOutermost(std::string_view line, const ScannedLine& scanned, long number);
-  void WarnOfVatCode(const ScannedLine& scanned, long number);
   void Add(long line, FindingKind kind, std::string text);
 
   bool warnings_;

@@ -5,7 +5,6 @@
 
 #include "base/Exception.h"
 #include "base/Texts.h"
-#include "import/DecimalSeparator.h"
 #include "import/DocumentText.h"
 #include "numbers/Numbers.h"
 

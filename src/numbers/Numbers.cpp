@@ -219,6 +219,20 @@ bool TextToFloat(std::string_view text, char separator, long double& value) {
   return true;
 }
 
+std::string_view LocaliseDecimalSeparator(std::string_view text, char separator,
+                                          std::string& scratch) {
+  // An invoice may write "." where the locale has a comma, "," elsewhere.
+  const char from = separator == ',' ? '.' : ',';
+  // Number texts are short: a loop beats a search call.
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != from) continue;
+    scratch.assign(text.data(), text.size());
+    scratch[at] = separator;
+    return scratch;
+  }
+  return text;
+}
+
 std::string FormatTwoDecimals(long double value) {
   TwoDecimalsText quick;
   if (WriteTwoDecimals(value, quick)) {

@@ -17,6 +17,14 @@ namespace edihal {
 // its value is beyond the range of a long double.
 bool TextToFloat(std::string_view text, char separator, long double& value);
 
+// Prepares a number text of the invoice for reading with the locale's
+// decimal `separator`: with a comma separator the first "." becomes ",";
+// otherwise the first "," becomes the separator.  Only the first
+// occurrence changes; thousands separators are not handled.  The text
+// itself when nothing changes, else the changed copy, kept in `scratch`.
+std::string_view LocaliseDecimalSeparator(std::string_view text, char separator,
+                                          std::string& scratch);
+
 // The value as printf's "%.2Lf" writes it (two decimals, rounded as printf
 // rounds), with a point as the decimal separator in every locale.
 std::string FormatTwoDecimals(long double value);

@@ -7,24 +7,14 @@ namespace edihal {
 
 namespace {
 
+// The reason of each failure but kOther, in the order of FileFailure.
+constexpr const char* kReasons[] = {texts::kReasonNotFound, texts::kReasonAccessDenied,
+                                    texts::kReasonIsFolder, texts::kReasonInUse,
+                                    texts::kReasonDiskFull, texts::kReasonBadName};
+
 std::string Reason(FileFailure failure, long system_code) {
-  switch (failure) {
-    case FileFailure::kNotFound:
-      return texts::kReasonNotFound;
-    case FileFailure::kAccessDenied:
-      return texts::kReasonAccessDenied;
-    case FileFailure::kIsFolder:
-      return texts::kReasonIsFolder;
-    case FileFailure::kInUse:
-      return texts::kReasonInUse;
-    case FileFailure::kDiskFull:
-      return texts::kReasonDiskFull;
-    case FileFailure::kBadName:
-      return texts::kReasonBadName;
-    case FileFailure::kOther:
-      break;
-  }
-  return texts::kReasonSystemError + std::to_string(system_code);
+  if (failure == FileFailure::kOther) return texts::kReasonSystemError + std::to_string(system_code);
+  return kReasons[static_cast<int>(failure)];
 }
 
 }  // namespace

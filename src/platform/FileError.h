@@ -7,6 +7,7 @@
 
 namespace edihal {
 
+// kOther last: the others index the reasons of FileError.cpp.
 enum class FileFailure { kNotFound, kAccessDenied, kIsFolder, kInUse, kDiskFull, kBadName, kOther };
 
 // `action` is one of the texts::kCannot... prefixes; `system_code` is shown

@@ -14,12 +14,6 @@ void LoadControlWord(std::uint16_t word) {
   __asm__ __volatile__("fldcw %0" : : "m"(word) : "memory");
 }
 
-std::uint16_t PendingExceptionFlags() {
-  std::uint16_t status = 0;
-  __asm__ __volatile__("fnstsw %0" : "=m"(status));
-  return static_cast<std::uint16_t>(status & 0x3F);
-}
-
 void ClearExceptionFlags() {
   __asm__ __volatile__("fnclex" : : : "memory");
 }
@@ -31,10 +25,6 @@ std::uint16_t ReadControlWord() {
 }
 
 void LoadControlWord(std::uint16_t /*word*/) {}
-
-std::uint16_t PendingExceptionFlags() {
-  return 0;
-}
 
 void ClearExceptionFlags() {}
 

@@ -33,8 +33,6 @@ inline bool X87DividesToNearestExtended() {
   return (ReadControlWord() & kPrecisionAndRounding) ==
          (kModuleControlWord & kPrecisionAndRounding);
 }
-// The six exception flags of the status word.
-std::uint16_t PendingExceptionFlags();
 void ClearExceptionFlags();
 
 // For the length of an export: the module's word in, the caller's back out,

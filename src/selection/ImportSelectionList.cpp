@@ -18,7 +18,6 @@
 #include "linefile/LineReader.h"
 #include "linefile/LineWriter.h"
 #include "selection/ListedHeader.h"
-#include "selection/ScanImportFolder.h"
 #include "text/Text.h"
 
 namespace edihal {
@@ -28,6 +27,7 @@ namespace {
 constexpr char kFilterKey[] = "WskazPlik:";
 constexpr char kFolderKey[] = "Katalog:";
 constexpr char kEntryKey[] = "Dokument:";
+constexpr char kInvoicePattern[] = "*.xml";
 
 std::string FileDialogFilter(const std::string& prefix) {
   return texts::kListFilterLead + prefix + texts::kListFilterMiddle + AnsiUpperCase(prefix) +
@@ -63,14 +63,29 @@ std::int32_t PercentDone(std::size_t index, std::size_t count) {
   return static_cast<std::int32_t>(static_cast<std::uint64_t>(index) * 100u / count);
 }
 
+// The names (without folder) of the invoice files in `folder`: those
+// matching the host's file-name prefix followed by "*.xml", case ignored,
+// ordinary, read-only or archive files only, in the order the file system
+// lists them.  The prefix goes into the mask as the host holds it: the
+// file system's own matching ignores case.
+std::vector<std::string> ScanImportFolder(const TVEXBibliotekaEDI& library,
+                                          const Platform& platform, const std::string& folder) {
+  std::string base = Trim(folder);
+  if (!base.empty() && base.back() != '\\') base += '\\';
+  const std::string mask =
+      base + Trim(library.ParameterValue(params::kImportPrefix)) + kInvoicePattern;
+  std::vector<std::string> names;
+  for (const std::string& name : platform.FindFiles(mask)) names.push_back(Trim(name));
+  return names;
+}
+
 // One "Dokument:" line per invoice file of `folder`, with progress reported
 // to the host as the files are read.
 void WriteFolderEntries(const TVEXBibliotekaEDI& library, const Platform& platform,
                         const std::string& folder, LineWriter& list) {
   library.ShowProgressTitle(texts::kListProgressTitle);
   library.ShowProgressText(texts::kListProgressScanning);
-  std::vector<std::string> names;
-  ScanImportFolder(library, platform, names, folder);
+  const std::vector<std::string> names = ScanImportFolder(library, platform, folder);
   library.ShowProgressText("");
 
   LineReader reader(platform);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "CaseText.h"
+#include "ControlWord.h"
 #include "Footprint.h"
 #include "RealHost.h"
 #include "TestFiles.h"
@@ -94,12 +95,9 @@ void ExpectAsHeld(const Held& first, const Held& last, const char* what) {
 // The control word's bits after `step`, run with the host's word loaded.
 template <typename Step>
 std::uint16_t WordAfter(Step step) {
-  const std::uint16_t own = edihal::ReadControlWord();
-  edihal::LoadControlWord(kHostWord);
+  const ControlWordScope as_host(kHostWord);
   step();
-  const std::uint16_t after = edihal::ReadControlWord();
-  edihal::LoadControlWord(own);
-  return after & edihal::kControlWordBits;
+  return edihal::ReadControlWord() & edihal::kControlWordBits;
 }
 
 // A copy of the shipped module under a name of its own, so that freeing it

@@ -7,12 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "ControlWord.h"
 #include "DynamicLibrary.h"
-#include "platform/FpuControl.h"
 
 namespace testing_support {
 
@@ -96,19 +97,14 @@ auto Call(Target target, Args... args) {
 // Around one export call: the host's word in, then the checks.
 class HostCall {
  public:
-  explicit HostCall(const char* name)
-      : name_(name), host_word_(g_host_word), own_(edihal::ReadControlWord()) {
-    if (host_word_ == 0) return;
-    edihal::ClearExceptionFlags();
-    edihal::LoadControlWord(host_word_);
+  explicit HostCall(const char* name) : name_(name) {
+    if (g_host_word != 0) scope_.emplace(g_host_word);
   }
   ~HostCall() {
-    if (host_word_ == 0) return;
+    if (!scope_) return;
     const std::uint16_t word = edihal::ReadControlWord();
-    const std::uint16_t pending = edihal::PendingExceptionFlags();
-    edihal::ClearExceptionFlags();
-    edihal::LoadControlWord(own_);
-    EXPECT_EQ(host_word_ & kControlWordBits, word & kControlWordBits)
+    const std::uint16_t pending = PendingExceptionFlags();
+    EXPECT_EQ(g_host_word & kControlWordBits, word & kControlWordBits)
         << name_ << " left the host another x87 control word";
     EXPECT_EQ(0, pending & ~word & 0x3F)
         << name_ << " left an unmasked x87 exception pending (status flags " << pending << ")";
@@ -118,8 +114,7 @@ class HostCall {
 
  private:
   const char* name_;
-  std::uint16_t host_word_;
-  std::uint16_t own_;
+  std::optional<ControlWordScope> scope_;
 };
 
 // The stub of the export at `Field` of module W: the host's word in, the

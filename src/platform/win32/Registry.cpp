@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 #include "platform/OsPlatform.h"
 #include "platform/win32/WideText.h"
 
@@ -10,18 +13,6 @@ namespace {
 constexpr wchar_t kInstallKey[] = L"SOFTWARE\\TORVAL\\VEXWin\\Instalacja";
 constexpr wchar_t kInstallValue[] = L"Binaria";
 
-// Closes the key on every way out.
-class KeyCloser {
- public:
-  explicit KeyCloser(HKEY key) : key_(key) {}
-  ~KeyCloser() { RegCloseKey(key_); }
-  KeyCloser(const KeyCloser&) = delete;
-  KeyCloser& operator=(const KeyCloser&) = delete;
-
- private:
-  HKEY key_;
-};
-
 }  // namespace
 
 // Only a plain string counts: an expandable string or any other type is
@@ -31,7 +22,9 @@ std::string OsPlatform::InstallFolderValue() const {
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return std::string();
   }
-  KeyCloser closer(key);
+  // Closed on every way out.
+  const std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> closer(key,
+                                                                                     RegCloseKey);
   DWORD type = 0;
   DWORD bytes = 0;
   if (RegQueryValueExW(key, kInstallValue, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||

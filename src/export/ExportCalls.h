@@ -1,5 +1,7 @@
-#ifndef EDIHAL_EXPORT_PREPAREEXPORTFILENAME_H
-#define EDIHAL_EXPORT_PREPAREEXPORTFILENAME_H
+// The host's two export calls: the pre-step, which proposes the file to
+// export into, and the export itself, which this format refuses.
+#ifndef EDIHAL_EXPORT_EXPORTCALLS_H
+#define EDIHAL_EXPORT_EXPORTCALLS_H
 
 #include <cstdint>
 #include <string>
@@ -22,6 +24,11 @@ struct ExportProposal {
 void PrepareExportFileName(const TVEXBibliotekaEDI& library, const Platform& platform,
                            std::int32_t number, ExportProposal& proposal);
 
+// Tells the host that documents cannot be exported in this format; its two
+// texts are ignored.
+void RejectDocumentExport(const TVEXBibliotekaEDI& library, const std::string& text1,
+                          const std::string& text2);
+
 }  // namespace edihal
 
-#endif  // EDIHAL_EXPORT_PREPAREEXPORTFILENAME_H
+#endif  // EDIHAL_EXPORT_EXPORTCALLS_H

@@ -1,4 +1,4 @@
-#include "export/PrepareExportFileName.h"
+#include "export/ExportCalls.h"
 
 #include <cstdio>
 #include <string>
@@ -95,6 +95,11 @@ void PrepareExportFileName(const TVEXBibliotekaEDI& library, const Platform& pla
   proposal.filter = Filter(Prefix(library));
   proposal.prompt = texts::kExportPrompt;
   proposal.flag = true;
+}
+
+void RejectDocumentExport(const TVEXBibliotekaEDI& library, const std::string& /*text1*/,
+                          const std::string& /*text2*/) {
+  library.ReportMessage(texts::kExportRefused);
 }
 
 }  // namespace edihal
