@@ -53,7 +53,7 @@ std::string NextFreeSequencePath(const TVEXBibliotekaEDI& library, const Platfor
     }
   }
   for (int number = 1;; ++number) {
-    char digits[8];
+    char digits[12];  // room for any int, which the compiler cannot rule out
     std::snprintf(digits, sizeof digits, "%04d", number);
     const std::string candidate = InFolder(folder, Prefix(library) + digits);
     if (number >= kLastSequenceNumber) return candidate;
