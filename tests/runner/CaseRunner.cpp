@@ -49,6 +49,7 @@
 #include "CaseText.h"
 #include "RealHost.h"
 #include "RecordingHost.h"
+#include "SelectedTests.h"
 #include "TestFiles.h"
 
 namespace testing_support {
@@ -402,5 +403,5 @@ int main(int argc, char** argv) {
   args.push_back(nullptr);  // argv ends with a null pointer, as GoogleTest reads it
   testing::InitGoogleTest(&count, args.data());
   RegisterCases(sample);
-  return RUN_ALL_TESTS();
+  return RunSelectedTests();
 }

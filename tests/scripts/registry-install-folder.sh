@@ -1,6 +1,9 @@
 #!/bin/sh
 # The default of "KatalogImp" as vexhost.exe shows it, while the registry
-# value "Binaria" is changed with Wine's own reg command.
+# value "Binaria" is changed with Wine's own reg command: what only a real
+# registry can say (the value's types, a missing key or value, a folder
+# with Polish letters).  How the value is trimmed and ended is a table:
+# tests/tables/export.txt.
 #   registry-install-folder.sh VEXHOST.EXE WINE_RUN
 vexhost=$1
 runner=$2
@@ -37,18 +40,12 @@ reg delete "$key" /f
 expect_default 'c:\VexWin\EDI' "no key"
 reg add "$key" /v Binaria /t REG_SZ /d 'D:\Sklep' /f
 expect_default 'D:\Sklep\EDI' "REG_SZ without a backslash"
-reg add "$key" /v Binaria /t REG_SZ /d 'D:\Sklep\' /f
-expect_default 'D:\Sklep\EDI' "REG_SZ with a backslash"
 reg add "$key" /v Binaria /t REG_EXPAND_SZ /d 'D:\Sklep' /f
 expect_default 'c:\VexWin\EDI' "REG_EXPAND_SZ"
-reg add "$key" /v Binaria /t REG_SZ /d "  D:\\Sklep VEX $(printf '\t')" /f
-expect_default 'D:\Sklep VEX\EDI' "REG_SZ with blanks and a TAB around it"
 reg add "$key" /v Binaria /t REG_SZ /d 'D:\Sklep ął' /f
 expect_default 'D:\Sklep ął\EDI' "REG_SZ with Polish letters"
 reg add "$key" /v Binaria /t REG_MULTI_SZ /d 'D:\Sklep' /f
 expect_default 'c:\VexWin\EDI' "REG_MULTI_SZ"
-reg add "$key" /v Binaria /t REG_SZ /d '   ' /f
-expect_default 'c:\VexWin\EDI' "a value of spaces"
 reg delete "$key" /v Binaria /f
 expect_default 'c:\VexWin\EDI' "key without the value"
 reg delete "$key" /f

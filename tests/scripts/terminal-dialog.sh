@@ -1,16 +1,19 @@
 #!/bin/sh
-# The terminal form of the assortment dialog in imports through vexhost and
-# the module: typed at in a real terminal (a tmux session of this test's
-# own), and with no terminal at all.  The side files know one block of
-# three, so the user is asked twice.  (The conversation itself, line by
-# line, is a table: tests/tables/dialog.txt.)
+# The terminal form of the assortment dialog in an import through vexhost
+# and the module: with no terminal at all, and once on a real terminal (a
+# tmux session of this test's own), where a number is typed.  The side files
+# know one block of three, so the user is asked twice.  (The conversation
+# itself, screen and answers, is a table: tests/tables/dialog.txt.)
 #   terminal-dialog.sh VEXHOST
 vexhost=$1
+for tool in setsid tmux; do
+  command -v $tool >/dev/null 2>&1 || { echo "SKIPPED: no $tool"; exit 77; }  # ctest's skip code
+done
 failures=0
 work=$(mktemp -d)
 server="edihal-dialog-$$"
 cleanup() {
-  command -v tmux >/dev/null 2>&1 && tmux -L "$server" kill-server 2>/dev/null
+  tmux -L "$server" kill-server 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -26,10 +29,11 @@ block() {  # block NAME [STRUCTURE GROUP SUBGROUP]
   printf '</ART_SALE>\n'
 }
 {
-  printf '<?xml version="1.0" encoding="UTF-8"?>\n'
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<Faktura>\n'
   block "Woda" 10 20 30
   block "Chleb żytni"
   block "Bułka" 5 5 5
+  printf '</Faktura>\n'
 } >"$work/fv.xml"
 import="cd '$work' && '$vexhost' --quiet --set CzyKategoryzacja=Tak import dok.txt fv.xml"
 
@@ -40,18 +44,17 @@ expect_records() {
 }
 
 # Without a terminal nobody can answer: each dialog closes without a choice.
-if command -v setsid >/dev/null 2>&1; then
-  if setsid -w sh -c "$import" </dev/null >"$work/out" 2>&1; then
-    expect_records "without a terminal" "Asortyment{Napoje} Asortyment{} Asortyment{} "
-  else
-    fail "without a terminal the import failed"; cat "$work/out"
-  fi
+if setsid -w sh -c "$import" </dev/null >"$work/out" 2>&1; then
+  expect_records "without a terminal" "Asortyment{Napoje} Asortyment{} Asortyment{} "
+else
+  fail "without a terminal the import failed"; cat "$work/out"
 fi
 
-if ! command -v tmux >/dev/null 2>&1; then
-  echo "SKIPPED: tmux is not installed; the dialog was not typed at"
-  exit $failures
-fi
+# On a terminal: the form in UTF-8, a number chooses, and the terminal's
+# end of input closes the second dialog.
+rm -f "$work/dok.txt"
+tmux -L "$server" -u -f /dev/null new-session -d -s dialog -x 100 -y 50 \
+  "$import >'$work/out' 2>&1; echo \$? >'$work/finished'; sleep 30"
 screen() { tmux -L "$server" capture-pane -p -S -200 -t dialog; }
 wait_for() {  # wait_for TEXT: until the terminal shows TEXT (10 s at most)
   tries=0
@@ -61,20 +64,9 @@ wait_for() {  # wait_for TEXT: until the terminal shows TEXT (10 s at most)
     sleep 0.1
   done
 }
-
-# The form in UTF-8 with the first entry marked; a number chooses; the
-# second dialog opens at that entry and the terminal's end of input closes
-# it.
-rm -f "$work/dok.txt"
-tmux -L "$server" -u -f /dev/null new-session -d -s dialog -x 100 -y 50 \
-  "$import >'$work/out' 2>&1; echo \$? >'$work/finished'; sleep 30"
-if wait_for "zamknij bez wyboru"; then
-  for text in "Wybór asortymentu" "Towar: Chleb żytni" "Asortyment:" "  > 1  Napoje" \
-    "    2  Słodycze" "    3  Pieczywo"; do
-    wait_for "$text"
-  done
+if wait_for "Towar: Chleb żytni" && wait_for "    2  Słodycze"; then
   tmux -L "$server" send-keys -t dialog 3 Enter
-  wait_for "Towar: Bułka" && wait_for "  > 3  Pieczywo" && tmux -L "$server" send-keys -t dialog C-d
+  wait_for "Towar: Bułka" && tmux -L "$server" send-keys -t dialog C-d
   tries=0
   while [ ! -s "$work/finished" ] && [ $tries -lt 100 ]; do tries=$((tries + 1)); sleep 0.1; done
   if [ "$(cat "$work/finished" 2>/dev/null)" = 0 ]; then

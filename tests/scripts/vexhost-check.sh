@@ -5,7 +5,10 @@
 # (command, one a line) and expected.txt: what vexhost prints (UTF-8) and its
 # exit status.  The case runs in a copy of its folder, which must be
 # unchanged afterwards but for the files of its written/ folder, which the
-# command must leave there byte for byte.
+# command must leave there byte for byte.  A case may hold "environment",
+# env(1) arguments one a line, for the locale of a POSIX process (such a
+# case runs natively only), and "alone", to run a copy of vexhost with no
+# module beside it.
 #   vexhost-check.sh VEXHOST SOURCE_DIR [RUNNER]      compare
 #   vexhost-check.sh --update VEXHOST SOURCE_DIR      rewrite expected.txt
 update=0
@@ -25,6 +28,16 @@ for case_dir in "$source_dir"/tests/cases/check/*/ "$source_dir"/tests/cases/vex
   mkdir -p "$copy"
   cp -RL "$case_dir"/. "$copy/"
   rm -rf "$copy/expected.txt" "$copy/written"
+  environment=""
+  if [ -f "$case_dir/environment" ]; then
+    [ -z "$runner" ] || { echo "natively only: $name"; continue; }
+    environment=$(cat "$case_dir/environment")
+  fi
+  program=$vexhost
+  if [ -f "$case_dir/alone" ]; then
+    program="$copy/$(basename "$vexhost")"
+    cp "$vexhost" "$program"
+  fi
   # A case may name a sibling's invoice.
   [ -d "$work/check/clean" ] || { mkdir -p "$work/check/clean"; cp "$source_dir/tests/cases/check/clean/faktura.xml" "$work/check/clean/"; }
   set -- check faktura.xml
@@ -32,7 +45,10 @@ for case_dir in "$source_dir"/tests/cases/check/*/ "$source_dir"/tests/cases/vex
     set --
     while IFS= read -r arg; do set -- "$@" "$arg"; done <"$case_dir/command"
   fi
-  ( cd "$copy" && $runner "$vexhost" "$@" >"$work/raw" 2>&1; echo "exit: $?" >>"$work/raw" )
+  # shellcheck disable=SC2086
+  ( cd "$copy" && env $environment $runner "$program" "$@" >"$work/raw" 2>&1
+    echo "exit: $?" >>"$work/raw" )
+  [ "$program" = "$vexhost" ] || rm -f "$program"
   # Windows prints the ANSI code page with CR LF; both become UTF-8 lines.
   if [ -n "$runner" ]; then
     iconv -f CP1250 -t UTF-8 "$work/raw" | tr -d '\r' >"$work/seen"
