@@ -44,9 +44,12 @@ int main(int argc, char** argv) {
       std::printf("%s\n", path.filename().string().c_str());
       std::fflush(stdout);
       std::ifstream file(path, std::ios::binary);
-      const std::string bytes{std::istreambuf_iterator<char>(file),
-                              std::istreambuf_iterator<char>()};
-      LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+      const std::string read{std::istreambuf_iterator<char>(file),
+                             std::istreambuf_iterator<char>()};
+      // In a buffer of exactly its size, as libFuzzer hands an input over:
+      // a string's terminating NUL would hide a read one byte too far.
+      const std::vector<std::uint8_t> bytes(read.begin(), read.end());
+      LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
       ++count;
     }
   }

@@ -124,6 +124,9 @@ class ModuleCopy {
     }
     const auto free = [&] { module.reset(); };
     EXPECT_EQ(kHostWord & edihal::kControlWordBits, WordAfter(free)) << "freeing";
+    // Nothing the module made, a library object forgotten included, keeps
+    // it loaded once the host has freed it.
+    EXPECT_FALSE(ModuleLoaded(path_)) << folder.Label() << " left the module loaded";
   }
 
  private:

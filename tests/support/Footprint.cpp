@@ -1,11 +1,14 @@
 #include "Footprint.h"
 
+#include "TestFiles.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 
 #include <cstdint>
 #else
 #include <dirent.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -27,6 +30,10 @@ long OpenHandles() {
   const auto slot = reinterpret_cast<std::uintptr_t>(probe);
   CloseHandle(probe);
   return static_cast<long>(slot / 4);
+}
+
+bool ModuleLoaded(const std::string& path) {
+  return GetModuleHandleW(PathOf(path).c_str()) != nullptr;
 }
 
 bool NobodyHolds(const std::string& path) {
@@ -61,6 +68,13 @@ long OpenHandles() {
     closedir(folder);
   }
   return count;
+}
+
+// dlopen finds a loaded module without loading it again.
+bool ModuleLoaded(const std::string& path) {
+  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (module != nullptr) dlclose(module);
+  return module != nullptr;
 }
 
 namespace {

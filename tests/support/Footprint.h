@@ -15,6 +15,8 @@ long OpenHandles();
 // sharing.
 bool NobodyHolds(const std::string& path);
 #endif
+// Whether the module at `path` is loaded in this process.
+bool ModuleLoaded(const std::string& path);
 // Bytes of address space reserved or committed.
 std::int64_t AddressSpaceBytes();
 // Resident bytes on Linux; -1 where not measured (Windows).

@@ -1,12 +1,15 @@
-// The selection list on Windows: which file attributes keep a matching
-// file off the list (hidden, system, folder) and which do not (read-only,
-// archive).
+// Windows' own file system through the shipped DLL: which file attributes
+// keep a matching file off the selection list (hidden, system, folder) and
+// which do not (read-only, archive); and an invoice that another program
+// holds open without sharing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "Footprint.h"
 #include "RealHost.h"
 #include "RecordingHost.h"
 #include "TestFiles.h"
@@ -18,7 +21,7 @@ using testing_support::RecordingHost;
 using testing_support::TempFolder;
 using testing_support::TestModule;
 
-TEST(SelectionAttributes, HiddenSystemAndFoldersAreLeftOut) {
+TEST(WindowsFiles, HiddenSystemAndFoldersAreLeftOut) {
   TempFolder folder;
   const struct {
     const char* name;
@@ -60,6 +63,35 @@ TEST(SelectionAttributes, HiddenSystemAndFoldersAreLeftOut) {
   // One progress step per listed name: the hidden, system and folder
   // entries never reach the list of names.
   EXPECT_EQ(4u, host.TextsOf(EDIHAL_CB_PROGRESS_PERCENT).size());
+}
+
+// The import names the invoice and says that another program uses it;
+// once the file is free the import works.
+TEST(WindowsFiles, AnInvoiceHeldWithoutSharing) {
+  TempFolder folder;
+  const std::string invoice = folder.File("fv.xml"), output = folder.File("dok.txt");
+  testing_support::WriteFile(
+      invoice, ReadFile(testing_support::SourcePath("examples/FV_2024_03_0142_cp1250.xml")));
+  RecordingHost host(testing_support::ReleaseModule());
+  AnswerLikeAShop(host);
+  const auto import = [&] {
+    return host.Api().EdiImportujDokument(host.Library(), 1, output.c_str(), invoice.c_str());
+  };
+  const long handles = testing_support::OpenHandles();
+  HANDLE held = CreateFileA(invoice.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  // The count the other tests compare does see an open file.
+  EXPECT_EQ(handles + 1, testing_support::OpenHandles());
+  EXPECT_EQ(0, import());
+  // Nie można otworzyć pliku PATH: plik jest używany przez inny program
+  const std::vector<std::string> reported = {"Nie mo\xBFna otworzy\xE6 pliku " + invoice +
+                                             ": plik jest u\xBFywany przez inny program"};
+  EXPECT_EQ(reported, host.TextsOf(EDIHAL_CB_ERROR));
+  CloseHandle(held);
+  host.ClearEvents();
+  EXPECT_EQ(1, import());
+  EXPECT_TRUE(host.TextsOf(EDIHAL_CB_ERROR).empty());
 }
 
 }  // namespace
