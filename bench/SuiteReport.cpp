@@ -511,8 +511,7 @@ double EpochSeconds() {
 std::vector<std::string> WriteReport(const std::string& folder, const std::string& template_path,
                                      const std::string& scratch, const Figures& figures,
                                      const Instructions& instructions,
-                                     const std::vector<BuildFigures>& builds,
-                                     const RunInfo& info) {
+                                     const std::vector<BuildFigures>& builds, const RunInfo& info) {
   std::vector<std::string> missed;
   std::string text = ReadWhole(template_path);
   Fill(text, "TARGETS", TargetTable(figures, info, instructions, builds, missed));

@@ -509,9 +509,9 @@ int main(int argc, char** argv) {
       std::vector<BuildOption> builds = {{"native", BesideThisProgram("."), false}};
       builds.insert(builds.end(), options.builds.begin(), options.builds.end());
       const std::vector<BuildFigures> measured = MeasureBuilds(builds, info);
-      const std::vector<std::string> missed = WriteReport(
-          options.report, std::string(EDIHAL_BENCH_SOURCE_DIR) + "/BENCHMARKS.md.in",
-          g_work->Folder(), g_figures, instructions, measured, info);
+      const std::vector<std::string> missed =
+          WriteReport(options.report, std::string(EDIHAL_BENCH_SOURCE_DIR) + "/BENCHMARKS.md.in",
+                      g_work->Folder(), g_figures, instructions, measured, info);
       std::printf("wrote %s/BENCHMARKS.md and %s/bench.png\n", options.report.c_str(),
                   options.report.c_str());
       // The bounds guard against getting slower: a missed one fails the run.

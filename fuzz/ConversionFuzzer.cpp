@@ -131,7 +131,8 @@ std::string Printed(long double value) {
 // significand and exponent, or a product of two amounts, must be written as
 // printf writes it.
 void CompareNumbers(FuzzedDataProvider& input) {
-  const testing_support::ControlWordScope scope(input.PickValueInArray<std::uint16_t>({0x037F, 0x027F, 0x007F}));
+  const testing_support::ControlWordScope scope(
+      input.PickValueInArray<std::uint16_t>({0x037F, 0x027F, 0x007F}));
   const char separator = input.PickValueInArray({'.', ','});
   const bool negative = input.ConsumeBool();
   std::string digits = input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(1, 24));

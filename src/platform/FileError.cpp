@@ -13,7 +13,8 @@ constexpr const char* kReasons[] = {texts::kReasonNotFound, texts::kReasonAccess
                                     texts::kReasonDiskFull, texts::kReasonBadName};
 
 std::string Reason(FileFailure failure, long system_code) {
-  if (failure == FileFailure::kOther) return texts::kReasonSystemError + std::to_string(system_code);
+  if (failure == FileFailure::kOther)
+    return texts::kReasonSystemError + std::to_string(system_code);
   return kReasons[static_cast<int>(failure)];
 }
 

@@ -1,6 +1,6 @@
 // TStringList, the host runtime's string list: a whole text file as a list
-// of lines, the way the side files of the categorisation are read: a line ends at CR, at LF or at CR LF, and a line
-// end at the very end of the file does not start another line.
+// of lines, the way the side files of the categorisation are read: a line ends at CR, at LF or at
+// CR LF, and a line end at the very end of the file does not start another line.
 //
 // The text is kept in one piece and the lines are views into it, so that a
 // file of a hundred thousand lines costs one allocation, not one per line.

@@ -24,7 +24,7 @@ std::string OsPlatform::InstallFolderValue() const {
   }
   // Closed on every way out.
   const std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> closer(key,
-                                                                                     RegCloseKey);
+                                                                                    RegCloseKey);
   DWORD type = 0;
   DWORD bytes = 0;
   if (RegQueryValueExW(key, kInstallValue, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
