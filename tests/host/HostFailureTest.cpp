@@ -116,7 +116,8 @@ class HostFailure : public testing::Test {
 // While the invoice and the document are open, in every worker that asks
 // the host something, and in the error callback itself.
 TEST_F(HostFailure, EveryCallbackInEveryWorker) {
-  char path[EDIHAL_BUFFER_SIZE], filter[EDIHAL_BUFFER_SIZE], prompt[EDIHAL_BUFFER_SIZE];
+  // The host hands its proposed number in over the path buffer.
+  char path[EDIHAL_BUFFER_SIZE] = "", filter[EDIHAL_BUFFER_SIZE], prompt[EDIHAL_BUFFER_SIZE];
   int32_t flag = 0;
   const std::string list = folder.File("lista.txt"), missing = folder.File("brak.xml");
   const EdiHalLibrary library = host.Library();
